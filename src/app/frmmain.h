@@ -1,0 +1,178 @@
+#pragma once
+
+#include "selection/fretboard.h"
+#include "selection/fretboarddisplay.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class ImageControl;
+class InstanceLock;
+class PanelFrame;
+class RectangleShape;
+class SelectorBox;
+class globalProcedures;
+
+// The main window: a fixed 681 x 545 pixel client area without a title
+// bar, the fretboard on the left and the category boxes and selector panels
+// on the right. Its methods are split by concern: layout
+// (frmmain_layout.cpp), set-up (frmmain_setup.cpp), categories, dragging
+// and exit (frmmain_interaction.cpp) and the selector handlers
+// (selection/frmmain_selectors.cpp).
+class frmMain : public QWidget
+{
+    Q_OBJECT
+public:
+    frmMain(globalProcedures& module, InstanceLock& instanceLock);
+    ~frmMain() override;
+
+    // The set-up, run once when the window is loaded. Returns false, having
+    // read nothing, when another instance of the program is running.
+    bool Form_Load();
+    // Clears the board: the blank arpeggio entry, no captions, no labels.
+    void Blank();
+
+    // Categories and exit.
+    void imgCheck1_Click();
+    void imgCheck2_Click();
+    void imgCheck3_Click();
+    void imgExit_Click();
+
+    // Selector handlers.
+    void cmbKey_Click();
+    void cmbKey2_Click();
+    void cmbKey3_Click();
+    void cmbKey_DropDown();
+    void cmbKey2_DropDown();
+    void cmbKey3_DropDown();
+    void cmbQuality_Click();
+    void cmbQuality2_Click();
+    void cmbInversion_Click();
+    void cmbInversion2_Click();
+    void cmbPosition_Click();
+
+    globalProcedures& module() { return module_; }
+    FretboardDisplay& display() { return display_; }
+
+    // Drag state.
+    int16_t dragging = 0; // True is -1
+    int16_t dragStartY = 0;
+    int16_t dragStartX = 0;
+
+    // Selection state, shared by all three panels.
+    int16_t selectedKey = 0;
+    int16_t selectedQuality = 0;
+    int16_t selectedInversion = 0;
+    int16_t selectedPosition = 0;
+    int16_t keyChosen = 0;
+    int16_t qualityChosen = 0;
+
+    // Controls.
+    Fretboard board;
+    std::array<ImageControl*, Fretboard::kCells>& img = board.img;
+    std::array<ImageControl*, Fretboard::kLabels>& imgFret = board.imgFret;
+
+    ImageControl* imgKey = nullptr;
+    ImageControl* imgQuality = nullptr;
+    ImageControl* imgQualityLarge = nullptr;
+    ImageControl* imgInversion = nullptr;
+    ImageControl* imgPosition = nullptr;
+
+    ImageControl* imgCheck1 = nullptr;
+    ImageControl* imgCheckChord = nullptr;
+    ImageControl* imgCheck2 = nullptr;
+    ImageControl* imgCheckScale = nullptr;
+    ImageControl* imgCheck3 = nullptr;
+    ImageControl* imgCheckArp = nullptr;
+    ImageControl* imgRed = nullptr;
+    ImageControl* imgRoot = nullptr;
+    ImageControl* imgBlue = nullptr;
+    ImageControl* imgNotes = nullptr;
+    ImageControl* imgExit = nullptr;
+
+    PanelFrame* fraSelectACategory = nullptr;
+    PanelFrame* fraChord = nullptr;
+    PanelFrame* fraScale = nullptr;
+    PanelFrame* fraArp = nullptr;
+    RectangleShape* Shape1 = nullptr;
+    RectangleShape* Shape2 = nullptr;
+    RectangleShape* Shape3 = nullptr;
+    RectangleShape* Shape4 = nullptr;
+    ImageControl* imgSelectACategory = nullptr;
+    ImageControl* imgChords = nullptr;
+    ImageControl* imgScales = nullptr;
+    ImageControl* imgArpeggios = nullptr;
+
+    ImageControl* imgBB1 = nullptr;
+    ImageControl* imgBB2 = nullptr;
+    ImageControl* imgBB3 = nullptr;
+    ImageControl* imgBB4 = nullptr;
+    ImageControl* imgBB5 = nullptr;
+    ImageControl* imgBB6 = nullptr;
+    ImageControl* imgBB7 = nullptr;
+    ImageControl* imgBB8 = nullptr;
+
+    SelectorBox* cmbKey = nullptr;
+    SelectorBox* cmbQuality = nullptr;
+    SelectorBox* cmbInversion = nullptr;
+    SelectorBox* cmbKey2 = nullptr;
+    SelectorBox* cmbQuality2 = nullptr;
+    SelectorBox* cmbInversion2 = nullptr;
+    SelectorBox* cmbKey3 = nullptr;
+    SelectorBox* cmbPosition = nullptr;
+
+    // The frame lines, drawn on the window itself, in twips: from and to.
+    struct FrameLine
+    {
+        const char* name;
+        int x1, y1, x2, y2;
+    };
+    static const std::array<FrameLine, 5> kFrameLines;
+
+    static constexpr int kClientWidthTwips = 10215;
+    static constexpr int kClientHeightTwips = 8175;
+
+signals:
+    // The window is to be unloaded: the exit picture was clicked or the
+    // window manager closed the window.
+    void unloadRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Layout.
+    void createControls();
+    void createPanels();
+    ImageControl* image(QWidget* parent, const char* name, int left, int top, int width, int height);
+    SelectorBox* selector(QWidget* parent, const char* name, int left, int top);
+    void connectHandlers();
+
+    // Set-up.
+    void loadFixedPictures();
+    void loadMousePointer();
+
+    // Categories.
+    void chooseCategory(int box);
+
+    // Inversion and position handlers share their steps across panels.
+    struct InversionPanel;
+    InversionPanel arpeggioPanel();
+    InversionPanel chordPanel();
+    void keyClick(SelectorBox* key, ImageControl* hide, ImageControl* show, ImageControl* alsoHide);
+    void qualityClick(SelectorBox* quality, ImageControl* keyBullet, ImageControl* qualityBullet,
+                      ImageControl* inversionBullet);
+    void inversionClick(const InversionPanel& panel);
+    void resetInversionPanel(const InversionPanel& panel);
+    void loadCaption(ImageControl* caption, const char* stem, int n);
+
+    globalProcedures& module_;
+    InstanceLock& instanceLock_;
+    FretboardDisplay display_;
+    bool unloading_ = false;
+};

@@ -1,0 +1,76 @@
+#include "globalprocedures.h"
+
+#include "platform/lessonfile.h"
+#include "platform/picture.h"
+#include "platform/programdirectory.h"
+#include "platform/runtimeerror.h"
+
+globalProcedures::globalProcedures(QString programDirectory)
+    : programDirectory_(std::move(programDirectory))
+{
+}
+
+QString globalProcedures::programFile(const QString& fileName) const
+{
+    return pathIn(programDirectory_, fileName);
+}
+
+// Values are taken 38 at a time in file order. The end of the file is
+// tested only before the first value of a record, and the entry bound
+// before every value, so a surplus record fails before its first value is
+// read and a short last record runs into the end of the file.
+void globalProcedures::loadTable(const QString& fileName, LessonTable& table)
+{
+    const QString path = programFile(fileName);
+    LessonFileReader file;
+    file.open(path);
+    int n = 0;
+    while (!file.atEnd()) {
+        for (int p = 0; p < kValuesPerEntry; ++p) {
+            if (n >= table.entries())
+                throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
+                                   QStringLiteral("%1: record %2, but the table holds %3")
+                                       .arg(path)
+                                       .arg(n + 1)
+                                       .arg(table.entries()));
+            table.set(n, p, file.readValue());
+        }
+        ++n;
+    }
+    file.close();
+}
+
+void globalProcedures::loadArpeggios()
+{
+    loadTable(QStringLiteral("arpeggios.txt"), arpeggioTable);
+}
+
+void globalProcedures::loadScales()
+{
+    loadTable(QStringLiteral("scales.txt"), scaleTable);
+}
+
+void globalProcedures::loadChords()
+{
+    loadTable(QStringLiteral("chords.txt"), chordTable);
+}
+
+void globalProcedures::loadDotPictures()
+{
+    // Slot 23 is never filled: a cell value of 23 shows an empty cell.
+    for (int n = 0; n <= 22; ++n)
+        dotPictures.fill(n, loadPicture(programFile(QStringLiteral("%1.gif").arg(n))));
+}
+
+void globalProcedures::loadCheckPictures()
+{
+    checkPictures.fill(0, loadPicture(programFile(QStringLiteral("check2.jpg"))));
+    checkPictures.fill(1, loadPicture(programFile(QStringLiteral("check1.jpg"))));
+}
+
+void globalProcedures::loadFretPictures()
+{
+    // Slot 0 is never filled: a markerFret of 0 shows no number.
+    for (int n = 1; n <= 16; ++n)
+        fretPictures.fill(n, loadPicture(programFile(QStringLiteral("fret%1.gif").arg(n))));
+}

@@ -1,0 +1,30 @@
+#include "picturecache.h"
+
+#include "platform/runtimeerror.h"
+
+PictureCache::PictureCache(const char* name, int slotCount)
+    : name_(name), pictures_(static_cast<size_t>(slotCount))
+{
+}
+
+void PictureCache::check(int slot) const
+{
+    if (slot < 0 || slot >= slotCount())
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
+                           QStringLiteral("%1(%2) (slots 0 to %3)")
+                               .arg(QLatin1String(name_))
+                               .arg(slot)
+                               .arg(slotCount() - 1));
+}
+
+const QPixmap& PictureCache::operator()(int slot) const
+{
+    check(slot);
+    return pictures_[static_cast<size_t>(slot)];
+}
+
+void PictureCache::fill(int slot, const QPixmap& picture)
+{
+    check(slot);
+    pictures_[static_cast<size_t>(slot)] = picture;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Records every file the program opens for reading. Tests use it to check
+// the work done: which files a set-up reads and how often, that a show
+// reads none, that a second instance reads nothing at all.
+class FileAccessLog
+{
+public:
+    static void record(const QString& path);
+    static QStringList opened();
+    static int count(const QString& fileName); // matched on the file name alone
+    static void clear();
+};

@@ -1,0 +1,43 @@
+#include "imagecontrol.h"
+
+#include "twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
+{
+    // Transparent where there is no picture, like an empty image control.
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ImageControl::setTwipsGeometry(int left, int top, int width, int height)
+{
+    setGeometry(twipsRect(left, top, width, height));
+}
+
+void ImageControl::setPicture(const QPixmap& picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_);
+}
+
+void ImageControl::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// An image control: a rectangle that shows its picture at the picture's
+// natural size from its top-left corner, clipped to the control and never
+// stretched. Assigning a null picture clears it. A left click on it is
+// reported by clicked(); presses never reach the window beneath.
+class ImageControl : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ImageControl(QWidget* parent = nullptr);
+
+    void setTwipsGeometry(int left, int top, int width, int height);
+
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap picture_;
+};

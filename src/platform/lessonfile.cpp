@@ -1,0 +1,154 @@
+#include "lessonfile.h"
+
+#include "fileaccesslog.h"
+#include "runtimeerror.h"
+
+#include <QFileInfo>
+
+LessonFileReader::~LessonFileReader()
+{
+    close();
+}
+
+void LessonFileReader::open(const QString& path)
+{
+    close();
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw RuntimeError(ErrorNumber::FileNotFound, path);
+    if (info.isDir())
+        throw RuntimeError(ErrorNumber::PathFileAccessError, path);
+
+    file_.setFileName(path);
+    FileAccessLog::record(path);
+    if (!file_.open(QIODevice::ReadOnly))
+        throw RuntimeError(ErrorNumber::PermissionDenied, path);
+
+    path_ = path;
+    // Map regular files; anything that cannot be mapped is read whole.
+    const qint64 size = file_.size();
+    uchar* mapped = size > 0 ? file_.map(0, size) : nullptr;
+    if (mapped) {
+        data_ = reinterpret_cast<const char*>(mapped);
+        size_ = size;
+    } else {
+        owned_ = file_.readAll();
+        if (file_.error() != QFileDevice::NoError)
+            throw RuntimeError(ErrorNumber::PathFileAccessError, path);
+        data_ = owned_.constData();
+        size_ = owned_.size();
+    }
+    pos_ = 0;
+    valueExpected_ = false;
+    open_ = true;
+}
+
+void LessonFileReader::openBytes(const QByteArray& bytes, const QString& path)
+{
+    close();
+    path_ = path;
+    owned_ = bytes;
+    data_ = owned_.constData();
+    size_ = owned_.size();
+    pos_ = 0;
+    valueExpected_ = false;
+    open_ = true;
+}
+
+void LessonFileReader::close()
+{
+    if (file_.isOpen())
+        file_.close(); // also unmaps
+    owned_.clear();
+    data_ = nullptr;
+    size_ = 0;
+    pos_ = 0;
+    open_ = false;
+    valueExpected_ = false;
+}
+
+bool LessonFileReader::atEnd() const
+{
+    if (valueExpected_)
+        return false;
+    for (qsizetype i = pos_; i < size_; ++i) {
+        const char c = data_[i];
+        if (!isBlank(c) && c != '\r' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
+int16_t LessonFileReader::readValue()
+{
+    if (atEnd())
+        fail(ErrorNumber::InputPastEndOfFile, size_);
+    qsizetype i = pos_;
+    while (i < size_ && isBlank(data_[i]))
+        ++i;
+    if (i >= size_)
+        fail(ErrorNumber::TypeMismatch, i); // "1,2," ends in an empty field
+
+    const qsizetype start = i;
+    bool negative = false;
+    if (data_[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    const qsizetype digitsStart = i;
+    int32_t magnitude = 0;
+    bool tooLarge = false;
+    while (i < size_ && data_[i] >= '0' && data_[i] <= '9') {
+        if (!tooLarge) {
+            magnitude = magnitude * 10 + (data_[i] - '0');
+            if (magnitude > 32768)
+                tooLarge = true;
+        }
+        ++i;
+    }
+    if (i == digitsStart)
+        fail(ErrorNumber::TypeMismatch, start);
+
+    // After the digits: blanks, then a separator or the end of the data.
+    while (i < size_ && isBlank(data_[i]))
+        ++i;
+    bool comma = false;
+    if (i < size_) {
+        const char c = data_[i];
+        if (c == ',') {
+            comma = true;
+            ++i;
+        } else if (c == '\n') {
+            ++i;
+        } else if (c == '\r' && i + 1 < size_ && data_[i + 1] == '\n') {
+            i += 2;
+        } else {
+            fail(ErrorNumber::TypeMismatch, i);
+        }
+    }
+
+    if (tooLarge || (!negative && magnitude > 32767))
+        fail(ErrorNumber::Overflow, start);
+
+    pos_ = i;
+    valueExpected_ = comma;
+    return static_cast<int16_t>(negative ? -magnitude : magnitude);
+}
+
+QString LessonFileReader::position(qsizetype offset) const
+{
+    int line = 1;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < offset && i < size_; ++i) {
+        if (data_[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    return QStringLiteral("%1, line %2, column %3").arg(path_).arg(line).arg(offset - lineStart + 1);
+}
+
+void LessonFileReader::fail(ErrorNumber number, qsizetype offset) const
+{
+    throw RuntimeError(number, position(offset));
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// Music theory for the lesson files: seventh chords, their drop-2 voicings,
+// two-octave arpeggios and the five positions of the major scale on a
+// guitar in standard tuning, and their encoding as lesson records.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace theory {
+
+constexpr int kStrings = 6;
+// Open strings, low E to high E, as MIDI note numbers (E2 A2 D3 G3 B3 E4).
+constexpr std::array<int, kStrings> kOpen = {40, 45, 50, 55, 59, 64};
+
+// Key list positions 1..12 are A, Bb, B, C, Db, D, Eb, E, F, Gb, G, Ab.
+int keyPitchClass(int key);
+std::string keyName(int key);
+
+// Qualities 1..5: Major 7, Minor 7, Dominant 7, Half Diminished 7, Fully
+// Diminished 7, as semitones above the root.
+std::array<int, 4> qualityIntervals(int quality);
+std::string qualityName(int quality);
+std::string inversionName(int inversion);
+std::string positionName(int position);
+std::string noteName(int pitchClass); // spelled with flats, as the key list is
+
+// The notes on one fretboard diagram: for each string the frets played
+// (0 is the open string) and whether the string is played at all.
+struct Diagram
+{
+    std::array<std::vector<int>, kStrings> frets;
+    std::array<bool, kStrings> played{true, true, true, true, true, true};
+    int rootPitchClass = 0;
+};
+
+// A lesson record: 36 cell pictures, the fret-number picture, the label place.
+using Record = std::array<int16_t, 38>;
+
+Record encode(const Diagram& diagram);
+Record blankBoard();
+
+Diagram chord(int key, int quality, int inversion);
+Diagram arpeggio(int key, int quality, int inversion);
+Diagram scalePosition(int key, int position);
+
+// The CAGED shape a scale position of a key is built on ("C", "A", "G", "E", "D").
+std::string scaleShape(int key, int position);
+
+std::vector<Record> chordRecords();    // 240
+std::vector<Record> arpeggioRecords(); // 241, the last the blank board
+std::vector<Record> scaleRecords();    // 60
+
+// A lesson file: 38 comma-separated values a line, CR LF.
+std::string formatRecords(const std::vector<Record>& records);
+
+} // namespace theory
