@@ -1,0 +1,231 @@
+// The fretboard display: what each cell and label shows after a show, and
+// every check in its order.
+#include "lessons/globalprocedures.h"
+#include "platform/fileaccesslog.h"
+#include "platform/imagecontrol.h"
+#include "selection/fretboard.h"
+#include "selection/fretboarddisplay.h"
+#include "testsupport.h"
+
+namespace {
+// A test entry: cell p shows picture (p + offset) % 23, then the markers.
+QByteArray entry(int offset, int markerFret, int markerSlot)
+{
+    QByteArray line;
+    for (int p = 0; p < kCellCount; ++p)
+        line += QByteArray::number((p + offset) % 23) + ",";
+    return line + QByteArray::number(markerFret) + "," + QByteArray::number(markerSlot) + "\r\n";
+}
+} // namespace
+
+class tst_FretboardDisplay : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void geometry();
+    void showPaintsEveryCellFromTheCache();
+    void grabShowsEachPictureAtItsPlace();
+    void indexBounds();
+    void badCellValueStopsAtThatCell();
+    void fretLabel();
+    void fretLabelFailuresChangeNoLabel();
+
+private:
+    void loadTables(const QByteArray& arpeggios, const QByteArray& chords, const QByteArray& scales);
+
+    std::unique_ptr<ProgramDirectoryFixture> dir_;
+    std::unique_ptr<globalProcedures> g_;
+    std::unique_ptr<QWidget> window_;
+    Fretboard board_;
+    std::unique_ptr<FretboardDisplay> display_;
+};
+
+void tst_FretboardDisplay::init()
+{
+    dir_ = std::make_unique<ProgramDirectoryFixture>();
+    g_ = std::make_unique<globalProcedures>(dir_->path());
+    g_->loadDotPictures();
+    g_->loadFretPictures();
+    window_ = std::make_unique<QWidget>();
+    window_->resize(681, 545);
+    board_ = Fretboard{};
+    board_.create(window_.get());
+    display_ = std::make_unique<FretboardDisplay>(*g_, board_);
+}
+
+void tst_FretboardDisplay::cleanup()
+{
+    display_.reset();
+    window_.reset();
+    g_.reset();
+    dir_.reset();
+}
+
+void tst_FretboardDisplay::loadTables(const QByteArray& arpeggios, const QByteArray& chords,
+                                      const QByteArray& scales)
+{
+    dir_->write(QStringLiteral("arpeggios.txt"), arpeggios);
+    dir_->write(QStringLiteral("chords.txt"), chords);
+    dir_->write(QStringLiteral("scales.txt"), scales);
+    g_->loadArpeggios();
+    g_->loadChords();
+    g_->loadScales();
+}
+
+void tst_FretboardDisplay::geometry()
+{
+    QCOMPARE(board_.img[0]->geometry(), QRect(24, 72, 49, 97));
+    QCOMPARE(board_.img[5]->geometry(), QRect(200, 72, 33, 97));
+    QCOMPARE(board_.img[30]->geometry(), QRect(24, 424, 49, 65));
+    QCOMPARE(board_.img[35]->geometry(), QRect(200, 424, 33, 65));
+    QCOMPARE(board_.imgFret[0]->geometry(), QRect(16, 168, 25, 41));
+    QCOMPARE(board_.imgFret[4]->geometry(), QRect(16, 424, 25, 41));
+}
+
+void tst_FretboardDisplay::showPaintsEveryCellFromTheCache()
+{
+    QByteArray arps;
+    for (int e = 0; e < 241; ++e)
+        arps += entry(e, e % 17, e % 5);
+    loadTables(arps, arps, entry(3, 7, 2));
+    FileAccessLog::clear();
+    g_->currentArpeggio = 240;
+    display_->showArpeggio();
+    for (int p = 0; p < kCellCount; ++p)
+        QCOMPARE(board_.img[p]->picture().cacheKey(),
+                 g_->dotPictures((p + 240) % 23).cacheKey()); // shared, not copied
+    QCOMPARE(g_->markerFret, int16_t(240 % 17));
+    QCOMPARE(g_->markerSlot, int16_t(0));
+    for (ImageControl* label : board_.imgFret)
+        QVERIFY(label->picture().isNull()); // a show touches no label
+
+    g_->currentChord = 7;
+    display_->showChord();
+    QCOMPARE(board_.img[0]->picture().cacheKey(), g_->dotPictures(7).cacheKey());
+    g_->currentScale = 0;
+    display_->showScale();
+    QCOMPARE(board_.img[1]->picture().cacheKey(), g_->dotPictures(4).cacheKey());
+    QCOMPARE(g_->markerFret, int16_t(7));
+    QCOMPARE(g_->markerSlot, int16_t(2));
+    QVERIFY(FileAccessLog::opened().isEmpty()); // a show reads no file
+}
+
+void tst_FretboardDisplay::grabShowsEachPictureAtItsPlace()
+{
+    globalProcedures shipped(QStringLiteral(FRETQUILL_PROGRAM_DIR));
+    shipped.loadChords();
+    g_->chordTable = shipped.chordTable;
+    g_->currentChord = 70; // C Dominant 7, second inversion
+    display_->showChord();
+    const QImage shot = window_->grab().toImage();
+    for (int i = 0; i < kCellCount; ++i) {
+        const QImage picture = g_->dotPictures(g_->chordTable(70, i)).toImage();
+        const QRect cell = board_.img[i]->geometry();
+        // The last column and row are covered by the next cell's first.
+        const QRect inner(cell.topLeft(), cell.size() - QSize(1, 1));
+        QVERIFY2(samePixels(shot.copy(inner), picture.copy(QRect(QPoint(0, 0), inner.size()))),
+                 qPrintable(QStringLiteral("cell %1").arg(i)));
+    }
+}
+
+void tst_FretboardDisplay::indexBounds()
+{
+    loadTables(QByteArray(), QByteArray(), QByteArray());
+    g_->currentArpeggio = 240;
+    display_->showArpeggio();
+    g_->currentChord = 240;
+    display_->showChord();
+    g_->currentScale = 60;
+    display_->showScale();
+    QVERIFY(board_.img[0]->picture().cacheKey() == g_->dotPictures(0).cacheKey());
+
+    g_->markerFret = 5;
+    for (int16_t bad : {int16_t(241), int16_t(-1)}) {
+        g_->currentArpeggio = bad;
+        QVERIFY_ERROR(display_->showArpeggio(), ErrorNumber::SubscriptOutOfRange);
+        g_->currentChord = bad;
+        QVERIFY_ERROR(display_->showChord(), ErrorNumber::SubscriptOutOfRange);
+    }
+    g_->currentScale = 61;
+    QVERIFY_ERROR(display_->showScale(), ErrorNumber::SubscriptOutOfRange);
+    QCOMPARE(g_->markerFret, int16_t(5));
+}
+
+void tst_FretboardDisplay::badCellValueStopsAtThatCell()
+{
+    QByteArray bad = "1,1,1,1,1,23,24,";
+    for (int p = 7; p < kCellCount; ++p)
+        bad += "1,";
+    bad += "3,1\r\n";
+    loadTables(entry(0, 0, 0), bad, QByteArray());
+    g_->currentArpeggio = 0;
+    display_->showArpeggio();
+    g_->markerFret = 9;
+    g_->markerSlot = 4;
+    g_->currentChord = 0;
+    QString where;
+    QCOMPARE(errorNumberOf([&] { display_->showChord(); }, &where), 9);
+    QVERIFY2(where.contains(QStringLiteral("cell 6")), qPrintable(where));
+    QCOMPARE(board_.img[0]->picture().cacheKey(), g_->dotPictures(1).cacheKey());
+    QVERIFY(board_.img[5]->picture().isNull()); // 23: an empty cell
+    QCOMPARE(board_.img[6]->picture().cacheKey(), g_->dotPictures(6).cacheKey()); // the old entry
+    QCOMPARE(g_->markerFret, int16_t(9));
+    QCOMPARE(g_->markerSlot, int16_t(4));
+}
+
+void tst_FretboardDisplay::fretLabel()
+{
+    loadTables(entry(0, 5, 1) + entry(0, 12, 3) + entry(0, 7, 3) + entry(0, 0, 2), QByteArray(),
+               QByteArray());
+    auto showEntry = [&](int e) {
+        g_->currentArpeggio = static_cast<int16_t>(e);
+        display_->showArpeggio();
+        display_->showFretLabel();
+    };
+    auto visibleLabels = [&] {
+        QList<int> v;
+        for (int k = 0; k < Fretboard::kLabels; ++k)
+            if (board_.imgFret[k]->isVisibleTo(window_.get()))
+                v.append(k);
+        return v;
+    };
+    showEntry(0);
+    QCOMPARE(visibleLabels(), QList<int>{1});
+    QCOMPARE(board_.imgFret[1]->picture().cacheKey(), g_->fretPictures(5).cacheKey());
+    showEntry(1); // a different label place: only the new one shows
+    QCOMPARE(visibleLabels(), QList<int>{3});
+    QCOMPARE(board_.imgFret[3]->picture().cacheKey(), g_->fretPictures(12).cacheKey());
+    showEntry(2); // the same place: shown again with the new number
+    QCOMPARE(visibleLabels(), QList<int>{3});
+    QCOMPARE(board_.imgFret[3]->picture().cacheKey(), g_->fretPictures(7).cacheKey());
+    QCOMPARE(board_.imgFret[1]->picture().cacheKey(), g_->fretPictures(5).cacheKey()); // kept
+    showEntry(3); // fret 0: the label shows, empty
+    QCOMPARE(visibleLabels(), QList<int>{2});
+    QVERIFY(board_.imgFret[2]->picture().isNull());
+}
+
+void tst_FretboardDisplay::fretLabelFailuresChangeNoLabel()
+{
+    loadTables(entry(0, 5, 1), QByteArray(), QByteArray());
+    g_->currentArpeggio = 0;
+    display_->showArpeggio();
+    display_->showFretLabel();
+    const qint64 before = board_.imgFret[1]->picture().cacheKey();
+
+    g_->markerFret = 17;
+    g_->markerSlot = 2;
+    QVERIFY_ERROR(display_->showFretLabel(), ErrorNumber::SubscriptOutOfRange);
+    g_->markerFret = 3;
+    g_->markerSlot = 5;
+    QVERIFY_ERROR(display_->showFretLabel(), ErrorNumber::ControlArrayElementMissing);
+    g_->markerSlot = -1;
+    QVERIFY_ERROR(display_->showFretLabel(), ErrorNumber::ControlArrayElementMissing);
+    QVERIFY(board_.imgFret[1]->isVisibleTo(window_.get()));
+    QCOMPARE(board_.imgFret[1]->picture().cacheKey(), before);
+    QVERIFY(board_.imgFret[2]->picture().isNull());
+}
+
+QTEST_MAIN(tst_FretboardDisplay)
+#include "tst_fretboarddisplay.moc"

@@ -1,0 +1,159 @@
+// Picture files, image controls and the picture caches.
+#include "lessons/globalprocedures.h"
+#include "platform/fileaccesslog.h"
+#include "platform/imagecontrol.h"
+#include "platform/picture.h"
+#include "platform/twips.h"
+#include "testsupport.h"
+
+#include <QPainter>
+
+class tst_Picture : public QObject
+{
+    Q_OBJECT
+private slots:
+    void loadsByContent();
+    void loadFailures_data();
+    void loadFailures();
+    void imageShowsNaturalSizeUnstretched();
+    void twips();
+    void cachesFillTheirSlots();
+    void cacheEdgeCases();
+    void missingCachePictureStopsTheLoader();
+};
+
+void tst_Picture::loadsByContent()
+{
+    ProgramDirectoryFixture dir;
+    // A JPEG under a .gif name is still a picture: the content decides.
+    QFile::copy(dir.file(QStringLiteral("check1.jpg")), dir.file(QStringLiteral("renamed.gif")));
+    const QPixmap p = loadPicture(dir.file(QStringLiteral("renamed.gif")));
+    QCOMPARE(p.size(), QSize(49, 41));
+    QCOMPARE(loadPicture(dir.file(QStringLiteral("newblue.ico"))).size(), QSize(32, 32));
+    QCOMPARE(loadPicture(dir.file(QStringLiteral("0.gif"))).size(), QSize(33, 65));
+}
+
+void tst_Picture::loadFailures_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("directory");
+    QTest::addColumn<int>("error");
+    QTest::newRow("missing") << QByteArray() << false << 53;
+    QTest::newRow("directory") << QByteArray() << true << 75;
+    QTest::newRow("text named .jpg") << QByteArray("hello, world\r\n") << false << 481;
+    QTest::newRow("empty") << QByteArray("") << false << 481;
+    QTest::newRow("truncated GIF") << QByteArray("GIF89a\x21\x00") << false << 481;
+}
+
+void tst_Picture::loadFailures()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, directory);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.jpg"));
+    if (directory)
+        QDir().mkdir(path);
+    else if (error != 53) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    QString where;
+    QCOMPARE(errorNumberOf([&] { loadPicture(path); }, &where), error);
+    QCOMPARE(where, path);
+}
+
+void tst_Picture::imageShowsNaturalSizeUnstretched()
+{
+    QWidget window;
+    window.resize(200, 200);
+    QPalette pal;
+    pal.setColor(QPalette::Window, Qt::white);
+    window.setPalette(pal);
+    window.setAutoFillBackground(true);
+    ImageControl image(&window);
+    image.setTwipsGeometry(150, 300, 900, 900); // 10,20 and 60 x 60 px
+    QCOMPARE(image.geometry(), QRect(10, 20, 60, 60));
+
+    QPixmap red(20, 10);
+    red.fill(Qt::red);
+    image.setPicture(red);
+    QImage shot = window.grab().toImage();
+    QCOMPARE(shot.pixelColor(10, 20), QColor(Qt::red));
+    QCOMPARE(shot.pixelColor(29, 29), QColor(Qt::red));
+    QCOMPARE(shot.pixelColor(30, 20), QColor(Qt::white)); // not stretched
+    QCOMPARE(shot.pixelColor(10, 30), QColor(Qt::white));
+
+    QPixmap big(100, 100); // larger than the control: clipped, not shrunk
+    big.fill(Qt::blue);
+    image.setPicture(big);
+    shot = window.grab().toImage();
+    QCOMPARE(shot.pixelColor(69, 79), QColor(Qt::blue));
+    QCOMPARE(shot.pixelColor(70, 80), QColor(Qt::white));
+
+    image.setPicture(QPixmap()); // no picture clears it
+    shot = window.grab().toImage();
+    QCOMPARE(shot.pixelColor(10, 20), QColor(Qt::white));
+}
+
+void tst_Picture::twips()
+{
+    QCOMPARE(twipsToPixels(10215), 681);
+    QCOMPARE(twipsToPixels(8175), 545);
+    QCOMPARE(twipsToPixels(15), 1);
+    QCOMPARE(twipsToPixels(7), 0);
+    QCOMPARE(twipsToPixels(8), 1);
+    QCOMPARE(twipsToPixels(-15), -1);
+}
+
+void tst_Picture::cachesFillTheirSlots()
+{
+    ProgramDirectoryFixture dir;
+    globalProcedures g(dir.path());
+    FileAccessLog::clear();
+    g.loadDotPictures();
+    g.loadCheckPictures();
+    g.loadFretPictures();
+    for (int n = 0; n <= 22; ++n)
+        QVERIFY(samePixels(g.dotPictures(n).toImage(),
+                           imageOf(dir.file(QStringLiteral("%1.gif").arg(n)))));
+    for (int n = 1; n <= 16; ++n)
+        QVERIFY(!g.fretPictures(n).isNull());
+    QVERIFY(samePixels(g.checkPictures(0).toImage(), imageOf(dir.file("check2.jpg"))));
+    QVERIFY(samePixels(g.checkPictures(1).toImage(), imageOf(dir.file("check1.jpg"))));
+    // Each file read once, in slot order; 23.gif and fret0.gif never.
+    QCOMPARE(FileAccessLog::opened().size(), 23 + 2 + 16);
+    QCOMPARE(QFileInfo(FileAccessLog::opened().first()).fileName(), QStringLiteral("0.gif"));
+    QCOMPARE(QFileInfo(FileAccessLog::opened().at(23)).fileName(), QStringLiteral("check2.jpg"));
+}
+
+void tst_Picture::cacheEdgeCases()
+{
+    ProgramDirectoryFixture dir;
+    QFile::copy(dir.file(QStringLiteral("1.gif")), dir.file(QStringLiteral("23.gif")));
+    QFile::copy(dir.file(QStringLiteral("fret1.gif")), dir.file(QStringLiteral("fret0.gif")));
+    globalProcedures g(dir.path());
+    g.loadDotPictures();
+    g.loadFretPictures();
+    QVERIFY(g.dotPictures(23).isNull()); // a 23.gif beside them is ignored
+    QVERIFY(g.fretPictures(0).isNull());
+    QVERIFY_ERROR(g.dotPictures(24), ErrorNumber::SubscriptOutOfRange);
+    QVERIFY_ERROR(g.fretPictures(17), ErrorNumber::SubscriptOutOfRange);
+    QVERIFY_ERROR(g.checkPictures(-1), ErrorNumber::SubscriptOutOfRange);
+}
+
+void tst_Picture::missingCachePictureStopsTheLoader()
+{
+    ProgramDirectoryFixture dir;
+    dir.remove(QStringLiteral("fret9.gif"));
+    globalProcedures g(dir.path());
+    QString where;
+    QCOMPARE(errorNumberOf([&] { g.loadFretPictures(); }, &where), 53);
+    QCOMPARE(where, dir.file(QStringLiteral("fret9.gif")));
+    QVERIFY(!g.fretPictures(8).isNull()); // slots filled before the failure stay filled
+    QVERIFY(g.fretPictures(10).isNull());
+}
+
+QTEST_MAIN(tst_Picture)
+#include "tst_picture.moc"
