@@ -1,0 +1,201 @@
+// The main window's own interaction: category boxes and dragging.
+#include "app/frmmain.h"
+#include "app/program.h"
+#include "lessons/globalprocedures.h"
+#include "platform/imagecontrol.h"
+#include "platform/panelframe.h"
+#include "platform/selectorbox.h"
+#include "testsupport.h"
+
+#include <QMouseEvent>
+
+class tst_Interaction : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void categoryFromEveryState_data();
+    void categoryFromEveryState();
+    void sameBoxTwiceBlanksTheBoard();
+    void switchingKeepsSelectors();
+    void captionsBesideTheBoxesDoNothing();
+    void dragMovesByThePointersDisplacement_data();
+    void dragMovesByThePointersDisplacement();
+    void secondButtonRenewsTheGrabPoint();
+    void pressesOnControlsDoNotDrag();
+
+private:
+    void send(QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held);
+    std::unique_ptr<RunningProgram> run_;
+    frmMain* f_ = nullptr;
+};
+
+void tst_Interaction::init()
+{
+    run_ = std::make_unique<RunningProgram>(true);
+    f_ = &run_->form();
+}
+
+void tst_Interaction::cleanup()
+{
+    run_.reset();
+}
+
+void tst_Interaction::categoryFromEveryState_data()
+{
+    QTest::addColumn<QList<int>>("clicks");
+    for (int first = 0; first <= 3; ++first)
+        for (int box = 1; box <= 3; ++box) {
+            QList<int> clicks;
+            if (first)
+                clicks << first;
+            clicks << box;
+            QTest::newRow(qPrintable(QStringLiteral("%1 then %2").arg(first).arg(box))) << clicks;
+        }
+}
+
+void tst_Interaction::categoryFromEveryState()
+{
+    QFETCH(QList<int>, clicks);
+    ImageControl* boxes[] = {f_->imgCheck1, f_->imgCheck2, f_->imgCheck3};
+    for (int box : clicks)
+        QTest::mouseClick(boxes[box - 1], Qt::LeftButton);
+    const int box = clicks.last();
+    globalProcedures& g = f_->module();
+    QVERIFY(f_->fraSelectACategory->isHidden());
+    QCOMPARE(f_->fraChord->isVisible(), box == 1);
+    QCOMPARE(f_->fraScale->isVisible(), box == 2);
+    QCOMPARE(f_->fraArp->isVisible(), box == 3);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(boxes[i]->picture().cacheKey(), g.checkPictures(i + 1 == box ? 1 : 0).cacheKey());
+    QCOMPARE(g.currentArpeggio, int16_t(240));
+}
+
+void tst_Interaction::sameBoxTwiceBlanksTheBoard()
+{
+    f_->imgCheck2_Click();
+    f_->cmbKey3->setCurrentIndex(4);
+    f_->cmbKey3_Click();
+    f_->cmbPosition->setCurrentIndex(3);
+    f_->cmbPosition_Click();
+    QVERIFY(!f_->imgPosition->isHidden());
+    QCOMPARE(f_->module().currentScale, int16_t(17)); // C, Third Position
+    f_->imgCheck2_Click();
+    QVERIFY(f_->imgPosition->isHidden());
+    QVERIFY(f_->imgKey->isHidden());
+    for (ImageControl* label : f_->imgFret)
+        QVERIFY(label->isHidden());
+    QCOMPARE(f_->module().currentArpeggio, int16_t(240));
+    QCOMPARE(f_->img[0]->picture().cacheKey(),
+             f_->module().dotPictures(f_->module().arpeggioTable(240, 0)).cacheKey());
+    QVERIFY(f_->fraScale->isVisible());
+}
+
+void tst_Interaction::switchingKeepsSelectors()
+{
+    QCOMPARE(f_->cmbQuality2->currentIndex(), -1);
+    f_->imgCheck3_Click();
+    f_->cmbKey->setCurrentIndex(2);
+    f_->cmbKey_Click();
+    f_->cmbQuality->setCurrentIndex(4);
+    f_->cmbQuality_Click();
+    f_->imgCheck1_Click();
+    QCOMPARE(f_->cmbQuality2->text(), QStringLiteral(" SELECT CHORD QUALITY "));
+    f_->cmbQuality2->setCurrentIndex(2);
+    f_->imgCheck2_Click();
+    f_->imgCheck3_Click();
+    QCOMPARE(f_->cmbKey->text(), QStringLiteral("Bb"));
+    QCOMPARE(f_->cmbQuality->text(), QStringLiteral("Half Diminished 7"));
+    QVERIFY(f_->imgBB1->isHidden() && f_->imgBB2->isHidden() && !f_->imgBB3->isHidden());
+    QCOMPARE(f_->selectedKey, int16_t(2));
+    QCOMPARE(f_->selectedQuality, int16_t(4));
+    QCOMPARE(f_->keyChosen, int16_t(1));
+    QCOMPARE(f_->qualityChosen, int16_t(1));
+    QCOMPARE(f_->cmbQuality2->text(), QStringLiteral("Minor 7")); // only box 1 resets it
+    f_->imgCheck1_Click();
+    QCOMPARE(f_->cmbQuality2->text(), QStringLiteral(" SELECT CHORD QUALITY "));
+}
+
+void tst_Interaction::captionsBesideTheBoxesDoNothing()
+{
+    for (ImageControl* caption : {f_->imgCheckChord, f_->imgCheckScale, f_->imgCheckArp})
+        QTest::mouseClick(caption, Qt::LeftButton);
+    QVERIFY(f_->fraSelectACategory->isVisible());
+    QVERIFY(!f_->fraChord->isVisible() && !f_->fraScale->isVisible() && !f_->fraArp->isVisible());
+}
+
+// Mouse events as the window system delivers them while the pointer moves
+// on the screen: positions relative to where the window is now.
+void tst_Interaction::send(QEvent::Type type, QPoint global, Qt::MouseButton button,
+                           Qt::MouseButtons held)
+{
+    const QPointF local = global - f_->pos();
+    QMouseEvent event(type, local, global, button, held, Qt::NoModifier);
+    QApplication::sendEvent(f_, &event);
+}
+
+void tst_Interaction::dragMovesByThePointersDisplacement_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("left") << Qt::LeftButton;
+    QTest::newRow("right") << Qt::RightButton;
+    QTest::newRow("middle") << Qt::MiddleButton;
+}
+
+void tst_Interaction::dragMovesByThePointersDisplacement()
+{
+    QFETCH(Qt::MouseButton, button);
+    const QPoint start = f_->pos();
+    const QPoint grab = start + QPoint(450, 470); // the background below the legend
+    send(QEvent::MouseButtonPress, grab, button, button);
+    QCOMPARE(f_->dragging, int16_t(-1));
+    QCOMPARE(f_->dragStartX, int16_t(450 * 15));
+    QCOMPARE(f_->dragStartY, int16_t(470 * 15));
+    send(QEvent::MouseMove, grab + QPoint(37, -21), Qt::NoButton, button);
+    QCOMPARE(f_->pos(), start + QPoint(37, -21));
+    // Far off the window and the screen: nothing limits it.
+    send(QEvent::MouseMove, grab + QPoint(-900, 2000), Qt::NoButton, button);
+    QCOMPARE(f_->pos(), start + QPoint(-900, 2000));
+    send(QEvent::MouseButtonRelease, grab + QPoint(-900, 2000), button, Qt::NoButton);
+    QCOMPARE(f_->dragging, int16_t(0));
+    send(QEvent::MouseMove, grab, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(f_->pos(), start + QPoint(-900, 2000));
+}
+
+void tst_Interaction::secondButtonRenewsTheGrabPoint()
+{
+    const QPoint start = f_->pos();
+    send(QEvent::MouseButtonPress, start + QPoint(400, 460), Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, start + QPoint(410, 460), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(f_->pos(), start + QPoint(10, 0));
+    const QPoint moved = f_->pos();
+    send(QEvent::MouseButtonPress, moved + QPoint(420, 480), Qt::RightButton,
+         Qt::LeftButton | Qt::RightButton);
+    QCOMPARE(f_->dragStartX, int16_t(420 * 15));
+    send(QEvent::MouseMove, moved + QPoint(425, 490), Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+    QCOMPARE(f_->pos(), moved + QPoint(5, 10));
+    send(QEvent::MouseButtonRelease, moved + QPoint(425, 490), Qt::RightButton, Qt::LeftButton);
+    QCOMPARE(f_->dragging, int16_t(0)); // either release ends it
+}
+
+void tst_Interaction::pressesOnControlsDoNotDrag()
+{
+    const QPoint start = f_->pos();
+    QWidget* controls[] = {f_->imgCheckChord, f_->imgRed, f_->img[7], f_->fraSelectACategory,
+                           f_->imgSelectACategory};
+    for (QWidget* w : controls) {
+        QTest::mousePress(w, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(f_->dragging, int16_t(0));
+        QTest::mouseMove(w, QPoint(30, 30));
+        QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(30, 30));
+    }
+    QCOMPARE(f_->pos(), start);
+    // The frame lines let presses through to the window.
+    QTest::mousePress(f_, Qt::LeftButton, {}, QPoint(344, 500));
+    QCOMPARE(f_->dragging, int16_t(-1));
+    QTest::mouseRelease(f_, Qt::LeftButton, {}, QPoint(344, 500));
+}
+
+QTEST_MAIN(tst_Interaction)
+#include "tst_interaction.moc"

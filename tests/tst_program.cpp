@@ -1,0 +1,100 @@
+// Start-up through the splash screen, and the end of the program.
+#include "app/frmmain.h"
+#include "app/frmsplash.h"
+#include "app/program.h"
+#include "platform/imagecontrol.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTimer>
+
+class tst_Program : public QObject
+{
+    Q_OBJECT
+private slots:
+    void splashScreen();
+    void mainWindowWaitsForTheTick();
+    void exitPictureEndsTheProgram();
+    void windowManagerCloseEndsTheProgram();
+    void exitEndsTheEventLoop();
+
+private:
+    static int visibleTopLevels();
+};
+
+int tst_Program::visibleTopLevels()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            ++n;
+    return n;
+}
+
+void tst_Program::splashScreen()
+{
+    RunningProgram run(false);
+    frmSplash* s = run.program().splash();
+    QVERIFY(s && s->isVisible());
+    QCOMPARE(s->size(), QSize(495, 156));
+    QVERIFY(!(s->windowFlags() & Qt::WindowTitleHint));
+    QCOMPARE(s->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(s->imgLogo->geometry(), QRect(8, 8, 475, 142));
+    QCOMPARE(s->imgLogo->picture().size(), QSize(475, 142));
+    QCOMPARE(s->splashTimer->interval(), 3000);
+    QVERIFY(s->splashTimer->isActive());
+    QVERIFY(!run.form().isVisible());
+    // A click on the splash screen changes nothing.
+    QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(100, 100));
+    QVERIFY(s->isVisible());
+    QVERIFY(!run.form().isVisible());
+}
+
+void tst_Program::mainWindowWaitsForTheTick()
+{
+    QElapsedTimer clock;
+    clock.start();
+    RunningProgram run(false);
+    QPointer<frmSplash> splash = run.program().splash();
+    QTRY_VERIFY_WITH_TIMEOUT(run.form().isVisible(), 6000);
+    QVERIFY2(clock.elapsed() >= 2900, qPrintable(QString::number(clock.elapsed())));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!splash); // destroyed, with its timer
+    QCOMPARE(visibleTopLevels(), 1);
+}
+
+void tst_Program::exitPictureEndsTheProgram()
+{
+    RunningProgram run(true);
+    QSignalSpy ended(&run.program(), &Program::ended);
+    QTest::mouseClick(run.form().imgExit, Qt::LeftButton);
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!run.program().mainWindow());
+    QVERIFY(!run.program().splash());
+    QCOMPARE(visibleTopLevels(), 0);
+}
+
+void tst_Program::windowManagerCloseEndsTheProgram()
+{
+    RunningProgram run(true);
+    QSignalSpy ended(&run.program(), &Program::ended);
+    run.form().close();
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(visibleTopLevels(), 0);
+}
+
+void tst_Program::exitEndsTheEventLoop()
+{
+    RunningProgram run(true);
+    QEventLoop loop;
+    connect(&run.program(), &Program::ended, &loop, [&] { loop.exit(0); });
+    QTimer::singleShot(0, run.program().mainWindow(), [&] { run.form().imgExit_Click(); });
+    QTimer::singleShot(5000, &loop, [&] { loop.exit(1); });
+    QCOMPARE(loop.exec(), 0);
+}
+
+QTEST_MAIN(tst_Program)
+#include "tst_program.moc"
