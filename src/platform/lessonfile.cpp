@@ -135,6 +135,28 @@ int16_t LessonFileReader::readValue()
     return static_cast<int16_t>(negative ? -magnitude : magnitude);
 }
 
+int LessonFileReader::currentLine() const
+{
+    qsizetype i = pos_;
+    while (i < size_ && (isBlank(data_[i]) || data_[i] == '\r' || data_[i] == '\n'))
+        ++i; // the next value, past blank lines
+    int line = 1;
+    for (qsizetype k = 0; k < i && k < size_; ++k)
+        if (data_[k] == '\n')
+            ++line;
+    return line;
+}
+
+void LessonFileReader::skipField()
+{
+    // The bad field ends at the next comma or line break, which is consumed.
+    qsizetype i = pos_;
+    while (i < size_ && data_[i] != ',' && data_[i] != '\n')
+        ++i;
+    valueExpected_ = i < size_ && data_[i] == ',';
+    pos_ = i < size_ ? i + 1 : size_;
+}
+
 QString LessonFileReader::position(qsizetype offset) const
 {
     int line = 1;

@@ -31,6 +31,11 @@ public:
     int16_t readValue();
     void close();
 
+    // For checking a file rather than loading it: the line the next value
+    // starts on, and skipping past a malformed field to the next one.
+    int currentLine() const;
+    void skipField();
+
     bool isOpen() const { return open_; }
     QString path() const { return path_; }
 
