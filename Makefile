@@ -3,8 +3,9 @@
 #   make test   install what is missing, build, run the whole suite
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench screenshots package clean
 
 all: build
 
@@ -27,6 +28,14 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Pictures of the real main window for the README, saved under docs/.
+screenshots: build
+	@$(BUILD)/tools/fretquill-screenshot $(BUILD)/program docs
+
+# A Debian package of the installed program, in $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD)

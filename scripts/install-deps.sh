@@ -17,6 +17,9 @@ fonts-dejavu-core
 fonts-liberation2
 xvfb
 xauth
+dpkg-dev
+desktop-file-utils
+appstream
 "
 
 missing=""

@@ -436,6 +436,44 @@ void drawLogo()
     saveJpeg(image, gResourceDir, QStringLiteral("logo.jpg"));
 }
 
+// The desktop icon at any size: a fretboard with a root and two notes.
+QImage desktopIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 48.0, size / 48.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(18, 36, 104));
+    p.drawRoundedRect(QRectF(2, 2, 44, 44), 8, 8);
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(7, 7, 34, 34), 3, 3);
+    p.setBrush(kInk);
+    p.drawRect(QRectF(7, 7, 34, 4)); // the nut
+    p.setPen(QPen(kString, 1));
+    for (int s = 0; s < 6; ++s)
+        p.drawLine(QPointF(10.5 + s * 5.4, 11), QPointF(10.5 + s * 5.4, 41));
+    p.setPen(QPen(kFret, 1));
+    for (int f = 1; f <= 3; ++f)
+        p.drawLine(QPointF(8, 11 + f * 8), QPointF(40, 11 + f * 8));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kRoot);
+    p.drawEllipse(QPointF(15.9, 23), 3, 3);
+    p.setBrush(kNote);
+    p.drawEllipse(QPointF(26.7, 15), 3, 3);
+    p.drawEllipse(QPointF(32.1, 31), 3, 3);
+    return image;
+}
+
+void drawDesktopIcons()
+{
+    for (int size : {48, 256}) {
+        const QString path = QDir(gResourceDir).filePath(QStringLiteral("fretquill-%1.png").arg(size));
+        check(desktopIcon(size).save(path, "png"), path);
+    }
+}
+
 void drawIcon()
 {
     // 32 x 32 in the 16 colours of the classic palette.
@@ -491,5 +529,6 @@ int main(int argc, char* argv[])
     drawPointer();
     drawLogo();
     drawIcon();
+    drawDesktopIcons();
     return gFailures == 0 ? 0 : 1;
 }

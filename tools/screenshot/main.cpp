@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: fretquill-screenshot PROGRAM_DIRECTORY OUTPUT_DIRECTORY\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[2]);
+    const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     QDir().mkpath(out);
     const QString programDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QTemporaryDir lockDir;
@@ -71,6 +71,10 @@ int main(int argc, char* argv[])
         pick(f->cmbKey3, QStringLiteral("A"), &frmMain::cmbKey3_Click, f);
         pick(f->cmbPosition, QStringLiteral("Fourth Position"), &frmMain::cmbPosition_Click, f);
         ok = save(f, out, QStringLiteral("scale.png")) && ok;
+
+        pick(f->cmbKey3, QStringLiteral("C"), &frmMain::cmbKey3_Click, f);
+        pick(f->cmbPosition, QStringLiteral("First Position"), &frmMain::cmbPosition_Click, f);
+        ok = save(f, out, QStringLiteral("scale-at-the-nut.png")) && ok;
         return ok ? 0 : 1;
     } catch (const RuntimeError& error) {
         std::fprintf(stderr, "fretquill-screenshot: %s\n", error.what());
