@@ -43,6 +43,13 @@ void tst_Picture::loadFailures_data()
     QTest::newRow("text named .jpg") << QByteArray("hello, world\r\n") << false << 481;
     QTest::newRow("empty") << QByteArray("") << false << 481;
     QTest::newRow("truncated GIF") << QByteArray("GIF89a\x21\x00") << false << 481;
+    QFile jpeg(QStringLiteral(FRETQUILL_PROGRAM_DIR "/exit.jpg"));
+    jpeg.open(QIODevice::ReadOnly);
+    const QByteArray whole = jpeg.readAll();
+    QTest::newRow("JPEG cut short") << whole.left(whole.size() - 40) << false << 481;
+    QFile gif(QStringLiteral(FRETQUILL_PROGRAM_DIR "/bb.gif"));
+    gif.open(QIODevice::ReadOnly);
+    QTest::newRow("GIF without its trailer") << gif.readAll().chopped(1) << false << 481;
 }
 
 void tst_Picture::loadFailures()
