@@ -20,6 +20,10 @@ xauth
 dpkg-dev
 desktop-file-utils
 appstream
+libbenchmark-dev
+libx11-dev
+clang
+libclang-rt-14-dev
 "
 
 missing=""

@@ -1,0 +1,317 @@
+// Benchmarks of the work the program does, each beside the floor of that
+// work, measured in the same run:
+//   set-up     loading the main window           vs reading and decoding the same files
+//   selection  an inversion pick with its repaint vs repainting the unchanged window
+//   loaders    the three lesson loaders           vs std::from_chars over the same bytes
+// The process figures (start-up to the splash screen, peak memory) are
+// measured from outside by fretquill-procbench.
+#include "app/frmmain.h"
+#include "lessons/globalprocedures.h"
+#include "platform/instancelock.h"
+#include "platform/programdirectory.h"
+#include "platform/selectorbox.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <QProcess>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+const QString kProgramDir = QStringLiteral(FRETQUILL_PROGRAM_DIR);
+
+QStringList setUpFiles()
+{
+    QStringList files = {"chords.jpg", "scales.jpg", "arpeggios.jpg", "chords.jpg",
+                         "scales.jpg", "arpeggios.jpg", "exit.jpg"};
+    for (int i = 0; i < 8; ++i)
+        files << QStringLiteral("bb.gif");
+    files << "red.gif" << "blue.gif" << "root.jpg" << "notes.jpg" << "select_a_category.jpg";
+    files << "arpeggios.txt" << "scales.txt" << "chords.txt";
+    for (int n = 0; n <= 22; ++n)
+        files << QStringLiteral("%1.gif").arg(n);
+    files << "check2.jpg" << "check1.jpg";
+    for (int n = 1; n <= 16; ++n)
+        files << QStringLiteral("fret%1.gif").arg(n);
+    files << "newblue.ico";
+    return files;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// ---- set-up ---------------------------------------------------------------
+
+void BM_SetUp(benchmark::State& state)
+{
+    QTemporaryDir lockDir;
+    InstanceLock lock(lockDir.path());
+    for (auto _ : state) {
+        globalProcedures module(kProgramDir);
+        frmMain form(module, lock);
+        if (!form.Form_Load())
+            state.SkipWithError("another instance holds the lock");
+        benchmark::DoNotOptimize(form.img[0]);
+    }
+}
+
+void BM_SetUpFloor(benchmark::State& state)
+{
+    const QStringList files = setUpFiles();
+    for (auto _ : state) {
+        for (const QString& name : files) {
+            QByteArray bytes = readAll(QDir(kProgramDir).filePath(name));
+            if (name.endsWith(QLatin1String(".txt")))
+                continue;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::ReadOnly);
+            QImageReader reader(&buffer);
+            QImage image = reader.read();
+            benchmark::DoNotOptimize(image);
+        }
+    }
+}
+
+// ---- selection --------------------------------------------------------------
+
+struct ShownWindow
+{
+    QTemporaryDir lockDir;
+    InstanceLock lock{lockDir.path()};
+    globalProcedures module{kProgramDir};
+    frmMain form{module, lock};
+    ShownWindow()
+    {
+        form.Form_Load();
+        form.imgCheck1_Click();
+        form.show();
+        QApplication::processEvents();
+    }
+};
+
+ShownWindow& window()
+{
+    static ShownWindow w;
+    return w;
+}
+
+void BM_Selection(benchmark::State& state)
+{
+    frmMain& f = window().form;
+    int entry = 0;
+    for (auto _ : state) {
+        // The key and quality already picked; the inversion completes it.
+        const int key = entry / 20 + 1, quality = entry % 20 / 4 + 1, inversion = entry % 4 + 1;
+        f.selectedKey = static_cast<int16_t>(key);
+        f.selectedQuality = static_cast<int16_t>(quality);
+        f.keyChosen = f.qualityChosen = 1;
+        f.cmbQuality2->setCurrentIndex(quality);
+        f.cmbInversion2->setCurrentIndex(inversion);
+        emit f.cmbInversion2->activated(inversion);
+        f.repaint();
+        entry = (entry + 7) % 240;
+    }
+}
+
+void BM_Repaint(benchmark::State& state)
+{
+    frmMain& f = window().form;
+    for (auto _ : state)
+        f.repaint();
+}
+
+// ---- loaders -----------------------------------------------------------------
+
+qint64 lessonBytes()
+{
+    qint64 n = 0;
+    for (const char* name : {"arpeggios.txt", "scales.txt", "chords.txt"})
+        n += readAll(QDir(kProgramDir).filePath(QLatin1String(name))).size();
+    return n;
+}
+
+void BM_Loaders(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto module = std::make_unique<globalProcedures>(kProgramDir);
+        module->loadArpeggios();
+        module->loadScales();
+        module->loadChords();
+        benchmark::DoNotOptimize(module->chordTable(239, 37));
+    }
+    state.SetBytesProcessed(state.iterations() * lessonBytes());
+}
+
+void BM_LoadersFloor(benchmark::State& state)
+{
+    std::vector<QByteArray> files;
+    for (const char* name : {"arpeggios.txt", "scales.txt", "chords.txt"})
+        files.push_back(readAll(QDir(kProgramDir).filePath(QLatin1String(name))));
+    std::vector<int16_t> values(30000);
+    for (auto _ : state) {
+        size_t n = 0;
+        for (const QByteArray& bytes : files) {
+            const char* p = bytes.constData();
+            const char* end = p + bytes.size();
+            while (p < end) {
+                int16_t v = 0;
+                const auto r = std::from_chars(p, end, v);
+                values[n++ % values.size()] = v;
+                p = r.ptr;
+                while (p < end && (*p == ',' || *p == '\r' || *p == '\n'))
+                    ++p;
+            }
+        }
+        benchmark::DoNotOptimize(values.data());
+    }
+    state.SetBytesProcessed(state.iterations() * lessonBytes());
+}
+
+} // namespace
+
+BENCHMARK(BM_SetUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SetUpFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Selection)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Loaders)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadersFloor)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+// Keeps each benchmark's real time per iteration, in milliseconds.
+class Capture : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> ms;
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            ms[run.benchmark_name()] =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+    }
+};
+
+struct Process
+{
+    double firstPaintMs = -1;
+    double peakMiB = -1;
+};
+
+// Median of several runs of the outside harness.
+Process measure(const QString& program, const QString& size, int runs)
+{
+    std::vector<double> paint, rss;
+    for (int i = 0; i < runs; ++i) {
+        QProcess p;
+        p.start(QStringLiteral(FRETQUILL_PROCBENCH), {program, size});
+        p.waitForFinished(60000);
+        for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() == 2 && f[0] == "first-paint-ms")
+                paint.push_back(f[1].toDouble());
+            if (f.size() == 2 && f[0] == "peak-rss-kib")
+                rss.push_back(f[1].toDouble() / 1024.0);
+        }
+    }
+    auto median = [](std::vector<double> v) {
+        if (v.empty())
+            return -1.0;
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    return {median(paint), median(rss)};
+}
+
+void row(const char* figure, double value, const char* unit, double floor, double ratio,
+         const char* target, bool met)
+{
+    std::printf("%-26s %10.3f %-4s %10.3f %-4s %7.2f   %-12s %s\n", figure, value, unit, floor, unit,
+                ratio, target, met ? "met" : "MISSED");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The process figures need a real display; everything else runs offscreen.
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Capture capture;
+    benchmark::RunSpecifiedBenchmarks(&capture);
+    benchmark::Shutdown();
+
+    const auto& t = capture.ms;
+    std::printf("\n%-26s %15s %15s %7s   %-12s\n", "figure", "measured", "floor", "ratio", "target");
+    if (t.count("BM_SetUp") && t.count("BM_SetUpFloor")) {
+        const double r = t.at("BM_SetUp") / t.at("BM_SetUpFloor");
+        row("set-up", t.at("BM_SetUp"), "ms", t.at("BM_SetUpFloor"), r, "<= 1.3", r <= 1.3);
+    }
+    if (t.count("BM_Selection") && t.count("BM_Repaint")) {
+        const double r = t.at("BM_Selection") / t.at("BM_Repaint");
+        row("selection (with repaint)", t.at("BM_Selection"), "ms", t.at("BM_Repaint"), r, "<= 1.5",
+            r <= 1.5);
+    }
+    if (t.count("BM_Loaders") && t.count("BM_LoadersFloor")) {
+        const double r = t.at("BM_LoadersFloor") / t.at("BM_Loaders"); // throughput ratio
+        row("lesson loaders", t.at("BM_Loaders"), "ms", t.at("BM_LoadersFloor"), r,
+            ">= 0.5 (tput)", r >= 0.5);
+    }
+    if (display.isEmpty()) {
+        std::printf("process figures: skipped, they need an X display (make bench starts Xvfb)\n");
+        return 0;
+    }
+    constexpr int kRuns = 7;
+    Process fretquill, minimal;
+    {
+        // Interleaved, so that both see the same machine.
+        std::vector<Process> f, m;
+        for (int i = 0; i < kRuns; ++i) {
+            f.push_back(measure(QStringLiteral(FRETQUILL_PROGRAM_DIR "/fretquill"),
+                                QStringLiteral("681x545"), 1));
+            m.push_back(measure(QStringLiteral(FRETQUILL_MINIMAL), QStringLiteral("681x545"), 1));
+        }
+        auto median = [](std::vector<Process> v, double Process::*field) {
+            std::vector<double> x;
+            for (const Process& p : v)
+                if (p.*field >= 0)
+                    x.push_back(p.*field);
+            if (x.empty())
+                return -1.0;
+            std::sort(x.begin(), x.end());
+            return x[x.size() / 2];
+        };
+        fretquill = {median(f, &Process::firstPaintMs), median(f, &Process::peakMiB)};
+        minimal = {median(m, &Process::firstPaintMs), median(m, &Process::peakMiB)};
+    }
+    if (fretquill.firstPaintMs < 0 || minimal.firstPaintMs < 0) {
+        std::printf("process figures: the harness could not see the windows\n");
+        return 1;
+    }
+    const double r = fretquill.firstPaintMs / minimal.firstPaintMs;
+    row("start-up to splash paint", fretquill.firstPaintMs, "ms", minimal.firstPaintMs, r, "<= 1.2",
+        r <= 1.2);
+    const double extra = fretquill.peakMiB - minimal.peakMiB;
+    row("peak memory, main shown", fretquill.peakMiB, "MiB", minimal.peakMiB,
+        fretquill.peakMiB / minimal.peakMiB, "<= +8 MiB", extra <= 8.0);
+    std::printf("(process figures: medians of %d runs each, exec to first paint and VmHWM)\n", kRuns);
+    return 0;
+}
