@@ -9,7 +9,6 @@
 #include "platform/twips.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QPainter>
 #include <QScreen>
@@ -28,7 +27,8 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString());
-    setWindowIcon(QIcon(QStringLiteral(":/artwork/icon.png")));
+    static const QIcon icon(QStringLiteral(":/artwork/icon.png")); // part of the program
+    setWindowIcon(icon);
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -55,19 +55,28 @@ ImageControl* frmMain::image(QWidget* parent, const char* name, int left, int to
     return control;
 }
 
-SelectorBox* frmMain::selector(QWidget* parent, const char* name, int left, int top)
+namespace {
+// The selectors' text: 12 point bold sans-serif, "MS Sans Serif" where the
+// system has it, else the first of the others it has, dark blue on white.
+// The families are resolved when the text is first drawn, not at set-up.
+const QFont& selectorFont()
 {
-    auto* box = new SelectorBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setTwipsGeometry(left, top, 3735, 420);
+    static const QFont font = [] {
+        QFont f(QStringLiteral("MS Sans Serif"), 12, QFont::Bold);
+        f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                       QStringLiteral("DejaVu Sans")});
+        f.setStyleHint(QFont::SansSerif);
+        return f;
+    }();
+    return font;
+}
 
-    QFont font(QStringLiteral("MS Sans Serif"), 12, QFont::Bold);
-    if (!QFontDatabase::families().contains(QStringLiteral("MS Sans Serif")))
-        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    box->setFont(font);
-
-    QPalette pal = box->palette();
+// Given to the panels that hold selectors, so that their selectors inherit
+// it as they are made rather than each changing its own afterwards.
+void styleSelectorPanel(QWidget* panel)
+{
+    panel->setFont(selectorFont());
+    QPalette pal = panel->palette();
     const QColor darkBlue(0, 0, 192);
     pal.setColor(QPalette::Text, darkBlue);
     pal.setColor(QPalette::ButtonText, darkBlue);
@@ -75,7 +84,15 @@ SelectorBox* frmMain::selector(QWidget* parent, const char* name, int left, int 
     pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::Button, Qt::white);
     pal.setColor(QPalette::Window, Qt::white);
-    box->setPalette(pal);
+    panel->setPalette(pal);
+}
+} // namespace
+
+SelectorBox* frmMain::selector(QWidget* parent, const char* name, int left, int top)
+{
+    auto* box = new SelectorBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setTwipsGeometry(left, top, 3735, 420);
     return box;
 }
 
@@ -118,6 +135,7 @@ void frmMain::createPanels()
         auto* f = new PanelFrame(this);
         f->setObjectName(QLatin1String(name));
         f->setTwipsGeometry(left, top, width, height);
+        styleSelectorPanel(f);
         return f;
     };
     auto shape = [](QWidget* parent, const char* name, int left, int top, int width, int height) {

@@ -26,15 +26,15 @@ void globalProcedures::loadTable(const QString& fileName, LessonTable& table)
     file.open(path);
     int n = 0;
     while (!file.atEnd()) {
-        for (int p = 0; p < kValuesPerEntry; ++p) {
-            if (n >= table.entries())
-                throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
-                                   QStringLiteral("%1: record %2, but the table holds %3")
-                                       .arg(path)
-                                       .arg(n + 1)
-                                       .arg(table.entries()));
-            table.set(n, p, file.readValue());
-        }
+        // The bound holds for every value of the record once it holds for
+        // its first: n changes only between records.
+        if (n >= table.entries())
+            throw RuntimeError(ErrorNumber::SubscriptOutOfRange,
+                               QStringLiteral("%1: record %2, but the table holds %3")
+                                   .arg(path)
+                                   .arg(n + 1)
+                                   .arg(table.entries()));
+        file.readValues(table.row(n).data(), kValuesPerEntry);
         ++n;
     }
     file.close();

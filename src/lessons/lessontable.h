@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,11 +24,29 @@ public:
     explicit LessonTable(int entries);
 
     int entries() const { return static_cast<int>(rows_.size()); }
-    int16_t operator()(int entry, int position) const;
-    void set(int entry, int position, int16_t value);
+    int16_t operator()(int entry, int position) const
+    {
+        check(entry, position);
+        return rows_[static_cast<size_t>(entry)][static_cast<size_t>(position)];
+    }
+    void set(int entry, int position, int16_t value)
+    {
+        check(entry, position);
+        rows_[static_cast<size_t>(entry)][static_cast<size_t>(position)] = value;
+    }
     const LessonEntry& entry(int entry) const;
+    LessonEntry& row(int entry)
+    {
+        check(entry, 0);
+        return rows_[static_cast<size_t>(entry)];
+    }
 
 private:
-    void check(int entry, int position) const;
+    void check(int entry, int position) const
+    {
+        if (entry < 0 || entry >= entries() || position < 0 || position >= kValuesPerEntry)
+            outOfRange(entry, position);
+    }
+    [[noreturn]] void outOfRange(int entry, int position) const;
     std::vector<LessonEntry> rows_;
 };

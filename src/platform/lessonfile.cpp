@@ -3,7 +3,6 @@
 #include "fileaccesslog.h"
 #include "runtimeerror.h"
 
-#include <QFileInfo>
 
 LessonFileReader::~LessonFileReader()
 {
@@ -13,31 +12,16 @@ LessonFileReader::~LessonFileReader()
 void LessonFileReader::open(const QString& path)
 {
     close();
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw RuntimeError(ErrorNumber::FileNotFound, path);
-    if (info.isDir())
-        throw RuntimeError(ErrorNumber::PathFileAccessError, path);
-
-    file_.setFileName(path);
-    FileAccessLog::record(path);
-    if (!file_.open(QIODevice::ReadOnly))
-        throw RuntimeError(ErrorNumber::PermissionDenied, path);
+    openForReading(file_, path);
 
     path_ = path;
-    // Map regular files; anything that cannot be mapped is read whole.
-    const qint64 size = file_.size();
-    uchar* mapped = size > 0 ? file_.map(0, size) : nullptr;
-    if (mapped) {
-        data_ = reinterpret_cast<const char*>(mapped);
-        size_ = size;
-    } else {
-        owned_ = file_.readAll();
-        if (file_.error() != QFileDevice::NoError)
-            throw RuntimeError(ErrorNumber::PathFileAccessError, path);
-        data_ = owned_.constData();
-        size_ = owned_.size();
-    }
+    // The file is read whole, once, front to back.
+    owned_ = file_.readAll();
+    if (file_.error() != QFileDevice::NoError)
+        throw RuntimeError(ErrorNumber::PathFileAccessError, path);
+    file_.close();
+    data_ = owned_.constData();
+    size_ = owned_.size();
     pos_ = 0;
     valueExpected_ = false;
     open_ = true;
@@ -79,15 +63,18 @@ bool LessonFileReader::atEnd() const
     return true;
 }
 
-int16_t LessonFileReader::readValue()
+int16_t LessonFileReader::readValueSlowly()
 {
-    if (atEnd())
-        fail(ErrorNumber::InputPastEndOfFile, size_);
     qsizetype i = pos_;
     while (i < size_ && isBlank(data_[i]))
         ++i;
-    if (i >= size_)
-        fail(ErrorNumber::TypeMismatch, i); // "1,2," ends in an empty field
+    if (i >= size_ || data_[i] == '\r' || data_[i] == '\n') {
+        // Nothing but blank space and line breaks left is the end of the
+        // input; an empty field otherwise (as in "1,,2" or "1,2,").
+        if (atEnd())
+            fail(ErrorNumber::InputPastEndOfFile, size_);
+        fail(ErrorNumber::TypeMismatch, i);
+    }
 
     const qsizetype start = i;
     bool negative = false;

@@ -29,6 +29,8 @@ public:
     // True when nothing but blank space and line breaks is left.
     bool atEnd() const;
     int16_t readValue();
+    // Reads the next `count` values into `out`, as many readValue() calls.
+    void readValues(int16_t* out, int count);
     void close();
 
     // For checking a file rather than loading it: the line the next value
@@ -44,6 +46,7 @@ public:
     void openBytes(const QByteArray& bytes, const QString& path);
 
 private:
+    int16_t readValueSlowly();
     [[noreturn]] void fail(ErrorNumber number, qsizetype offset) const;
     QString position(qsizetype offset) const;
     bool isBlank(char c) const { return c == ' ' || c == '\t'; }
@@ -57,3 +60,52 @@ private:
     bool open_ = false;
     bool valueExpected_ = false; // a comma was read: another value must follow
 };
+
+// The common case in one pass: a plain number of up to five digits right
+// before its separator. Anything else takes the general path, which also
+// reports every error.
+inline void LessonFileReader::readValues(int16_t* out, int count)
+{
+    const char* const end = data_ + size_;
+    const char* p = data_ + pos_;
+    bool expected = valueExpected_;
+    for (int k = 0; k < count; ++k) {
+        const char* q = p;
+        const bool negative = q < end && *q == '-';
+        q += negative;
+        const char* const digits = q;
+        int magnitude = 0;
+        while (q < end && q - digits < 5 && static_cast<unsigned char>(*q - '0') < 10)
+            magnitude = magnitude * 10 + (*q++ - '0');
+        if (q > digits && magnitude <= 32767 + int(negative)) {
+            const int16_t value = static_cast<int16_t>(negative ? -magnitude : magnitude);
+            if (q == end) {
+                out[k] = value;
+                p = end;
+                expected = false;
+                continue;
+            }
+            const char c = *q;
+            if (c == ',' || c == '\n' || (c == '\r' && q + 1 < end && q[1] == '\n')) {
+                out[k] = value;
+                p = q + (c == '\r' ? 2 : 1);
+                expected = c == ',';
+                continue;
+            }
+        }
+        pos_ = p - data_;
+        valueExpected_ = expected;
+        out[k] = readValueSlowly();
+        p = data_ + pos_;
+        expected = valueExpected_;
+    }
+    pos_ = p - data_;
+    valueExpected_ = expected;
+}
+
+inline int16_t LessonFileReader::readValue()
+{
+    int16_t value;
+    readValues(&value, 1);
+    return value;
+}

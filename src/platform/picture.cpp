@@ -5,11 +5,29 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
 namespace {
+// The kind of picture, told from its first bytes. Naming it to the reader
+// spares asking every image plugin of the system whether it can read the
+// file (which loads them all, and their libraries, at start-up). Anything
+// else is left to the plugins to recognise.
+QByteArray sniffFormat(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xD8\xFF"))
+        return "jpeg";
+    if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
+        return "gif";
+    if (bytes.startsWith(QByteArray("\x00\x00\x01\x00", 4)))
+        return "ico";
+    if (bytes.startsWith("\x89PNG\r\n\x1A\n"))
+        return "png";
+    if (bytes.startsWith("BM"))
+        return "bmp";
+    return {};
+}
+
 // The decoders show what they can of a truncated JPEG or GIF without an
 // error; such a file is not a readable picture. A complete JPEG ends with
 // its end-of-image marker and a complete GIF with its trailer byte (padding
@@ -30,28 +48,21 @@ bool isComplete(const QByteArray& format, const QByteArray& bytes)
 
 QPixmap loadPicture(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw RuntimeError(ErrorNumber::FileNotFound, path);
-    if (info.isDir())
-        throw RuntimeError(ErrorNumber::PathFileAccessError, path);
-
-    QFile file(path);
-    FileAccessLog::record(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(ErrorNumber::PermissionDenied, path);
+    QFile file;
+    openForReading(file, path);
 
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw RuntimeError(ErrorNumber::PathFileAccessError, path);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
+    const QByteArray sniffed = sniffFormat(bytes);
+    QImageReader reader(&buffer, sniffed);
+    reader.setDecideFormatFromContent(sniffed.isEmpty());
     reader.setAutoTransform(false);
     const QByteArray format = reader.format();
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull() || !isComplete(format, bytes))
         throw RuntimeError(ErrorNumber::InvalidPicture, path);
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(std::move(image)); // converted in place, not copied
 }
