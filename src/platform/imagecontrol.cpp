@@ -18,12 +18,18 @@ void ImageControl::setTwipsGeometry(int left, int top, int width, int height)
 
 void ImageControl::setPicture(const QPixmap& picture)
 {
+    if (assignPicture(picture))
+        update();
+}
+
+bool ImageControl::assignPicture(const QPixmap& picture)
+{
     // The same picture object again changes nothing on screen; a cell that
     // keeps its picture from one lesson to the next is not repainted.
     if (picture.cacheKey() == picture_.cacheKey())
-        return;
+        return false;
     picture_ = picture;
-    update();
+    return true;
 }
 
 void ImageControl::paintEvent(QPaintEvent*)

@@ -16,6 +16,10 @@ public:
     void setTwipsGeometry(int left, int top, int width, int height);
 
     void setPicture(const QPixmap& picture);
+    // Changes the picture without asking for a repaint: for callers that
+    // change many controls at once and then repaint their area in one go.
+    // Returns whether the picture changed.
+    bool assignPicture(const QPixmap& picture);
     const QPixmap& picture() const { return picture_; }
 
 signals:

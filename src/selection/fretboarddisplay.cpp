@@ -25,11 +25,32 @@ void FretboardDisplay::showScale()
     show(module_.scaleTable, module_.currentScale, "scaleTable");
 }
 
-// Cells are painted one at a time straight onto the visible controls; a bad
-// cell value stops the show with the cells before it already painted and
-// the fret-marker values untouched.
+namespace {
+// Asks for one repaint of the cells that changed, however the show ends:
+// one area instead of up to 36 keeps the window's repaint simple.
+class BoardRepaint
+{
+public:
+    explicit BoardRepaint(Fretboard& board) : board_(board) {}
+    ~BoardRepaint()
+    {
+        if (!changed_.isEmpty())
+            board_.img[0]->parentWidget()->update(changed_);
+    }
+    void changed(const ImageControl* cell) { changed_ |= cell->geometry(); }
+
+private:
+    Fretboard& board_;
+    QRect changed_;
+};
+} // namespace
+
+// Cells are given their pictures one at a time, in index order; a bad cell
+// value stops the show with the cells before it already changed (and
+// repainted) and the fret-marker values untouched.
 void FretboardDisplay::show(const LessonTable& table, int16_t index, const char* tableName)
 {
+    BoardRepaint repaint(board_);
     const int e = index;
     for (int v = 0; v < kValuesPerEntry; ++v) {
         if (e < 0 || e >= table.entries())
@@ -48,7 +69,9 @@ void FretboardDisplay::show(const LessonTable& table, int16_t index, const char*
                                        .arg(v)
                                        .arg(p)
                                        .arg(module_.dotPictures.slotCount() - 1));
-            board_.img[static_cast<size_t>(v)]->setPicture(module_.dotPictures(p));
+            ImageControl* cell = board_.img[static_cast<size_t>(v)];
+            if (cell->assignPicture(module_.dotPictures(p)))
+                repaint.changed(cell);
         } else if (v == kMarkerFretPosition) {
             module_.markerFret = table(e, v);
         } else {
