@@ -45,10 +45,10 @@ QStringList positions()
 } // namespace SelectorLists
 
 namespace {
+// Each item is added at the end of the list, header first.
 void fill(SelectorBox* box, const QStringList& items)
 {
-    for (const QString& item : items)
-        box->addItem(item);
+    box->addItems(items);
 }
 void fillAndShowHeader(SelectorBox* box, const QStringList& items)
 {
