@@ -22,6 +22,7 @@ desktop-file-utils
 appstream
 libbenchmark-dev
 libx11-dev
+libxtst-dev
 clang
 libclang-rt-14-dev
 "
