@@ -57,6 +57,26 @@ QByteArray garbage(int size, quint32 seed)
     return bytes;
 }
 
+// What can happen to any file: gone, garbage, a directory in its place, or
+// unreadable (moot, and left out, when running as root).
+void addCasesOfAnyFile(QList<Case>& list, const QString& file, int garbageError,
+                       int garbageSize, quint32 seed, bool namesLine)
+{
+    const QString stem = file + QStringLiteral(": ");
+    list << Case{stem + "missing", file, [](const QString& p) { QFile::remove(p); }, 53};
+    list << Case{stem + "garbage", file, replaceWith(garbage(garbageSize, seed)), garbageError,
+                 namesLine};
+    list << Case{stem + "a directory in its place", file,
+                 [](const QString& p) {
+                     QFile::remove(p);
+                     QDir().mkdir(p);
+                 },
+                 75};
+    if (::geteuid() != 0)
+        list << Case{stem + "unreadable", file,
+                     [](const QString& p) { QFile::setPermissions(p, {}); }, 70};
+}
+
 QStringList picturesReadAtStart()
 {
     QStringList files;
@@ -75,49 +95,28 @@ QList<Case> cases()
     QList<Case> list;
     const QByteArray jpeg = readFile(QStringLiteral(FRETQUILL_PROGRAM_DIR "/exit.jpg"));
     const QByteArray gif = readFile(QStringLiteral(FRETQUILL_PROGRAM_DIR "/bb.gif"));
-    const bool root = ::geteuid() == 0;
     quint32 seed = 1;
     for (const QString& file : picturesReadAtStart()) {
         const QString stem = file + QStringLiteral(": ");
-        list << Case{stem + "missing", file, [](const QString& p) { QFile::remove(p); }, 53};
+        addCasesOfAnyFile(list, file, 481, 700, seed++, false);
         list << Case{stem + "empty", file, replaceWith(QByteArray()), 481};
         list << Case{stem + "truncated", file,
                      transform([](QByteArray b) { return b.left(b.size() / 2); }), 481};
-        list << Case{stem + "garbage", file, replaceWith(garbage(700, seed++)), 481};
         list << Case{stem + "text under a picture's name", file,
                      replaceWith("This is not a picture.\r\n"), 481};
         // The content decides the kind: another kind of picture is still a picture.
         list << Case{stem + "another kind of picture", file,
                      replaceWith(file.endsWith(".jpg") ? gif : jpeg), 0};
-        list << Case{stem + "a directory in its place", file,
-                     [](const QString& p) {
-                         QFile::remove(p);
-                         QDir().mkdir(p);
-                     },
-                     75};
-        if (!root)
-            list << Case{stem + "unreadable", file,
-                         [](const QString& p) { QFile::setPermissions(p, {}); }, 70};
     }
 
     for (const QString file : {"arpeggios.txt", "chords.txt", "scales.txt"}) {
         const QString stem = file + QStringLiteral(": ");
         auto lines = [](QByteArray b) { return b.split('\n'); };
-        list << Case{stem + "missing", file, [](const QString& p) { QFile::remove(p); }, 53};
+        addCasesOfAnyFile(list, file, 13, 5000, seed++, true);
         list << Case{stem + "empty", file, replaceWith(QByteArray()), 0};
         list << Case{stem + "truncated in a record", file,
                      transform([](QByteArray b) { return b.left(b.lastIndexOf(',', b.size() / 2)); }),
                      62, true};
-        list << Case{stem + "garbage", file, replaceWith(garbage(5000, seed++)), 13, true};
-        list << Case{stem + "a directory in its place", file,
-                     [](const QString& p) {
-                         QFile::remove(p);
-                         QDir().mkdir(p);
-                     },
-                     75};
-        if (!root)
-            list << Case{stem + "unreadable", file,
-                         [](const QString& p) { QFile::setPermissions(p, {}); }, 70};
         list << Case{stem + "short last record", file,
                      transform([](QByteArray b) {
                          return b.left(b.lastIndexOf("\r\n", b.size() - 3) + 2) + "1,2,3\r\n";

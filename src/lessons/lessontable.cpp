@@ -12,9 +12,3 @@ void LessonTable::outOfRange(int entry, int position) const
                                .arg(position)
                                .arg(entries() - 1));
 }
-
-const LessonEntry& LessonTable::entry(int entry) const
-{
-    check(entry, 0);
-    return rows_[static_cast<size_t>(entry)];
-}

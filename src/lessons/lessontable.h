@@ -34,7 +34,6 @@ public:
         check(entry, position);
         rows_[static_cast<size_t>(entry)][static_cast<size_t>(position)] = value;
     }
-    const LessonEntry& entry(int entry) const;
     LessonEntry& row(int entry)
     {
         check(entry, 0);

@@ -23,15 +23,6 @@ QStringList FileAccessLog::opened()
     return entries();
 }
 
-int FileAccessLog::count(const QString& fileName)
-{
-    int n = 0;
-    for (const QString& path : entries())
-        if (QFileInfo(path).fileName() == fileName)
-            ++n;
-    return n;
-}
-
 void FileAccessLog::clear()
 {
     entries().clear();

@@ -18,6 +18,5 @@ class FileAccessLog
 public:
     static void record(const QString& path);
     static QStringList opened();
-    static int count(const QString& fileName); // matched on the file name alone
     static void clear();
 };

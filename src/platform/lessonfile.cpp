@@ -3,6 +3,7 @@
 #include "fileaccesslog.h"
 #include "runtimeerror.h"
 
+#include <QFile>
 
 LessonFileReader::~LessonFileReader()
 {
@@ -12,38 +13,28 @@ LessonFileReader::~LessonFileReader()
 void LessonFileReader::open(const QString& path)
 {
     close();
-    openForReading(file_, path);
-
-    path_ = path;
-    // The file is read whole, once, front to back.
-    owned_ = file_.readAll();
-    if (file_.error() != QFileDevice::NoError)
+    // The file is read whole, once, front to back, and closed at once.
+    QFile file;
+    openForReading(file, path);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
         throw RuntimeError(ErrorNumber::PathFileAccessError, path);
-    file_.close();
-    data_ = owned_.constData();
-    size_ = owned_.size();
-    pos_ = 0;
-    valueExpected_ = false;
-    open_ = true;
+    openBytes(bytes, path);
 }
 
 void LessonFileReader::openBytes(const QByteArray& bytes, const QString& path)
 {
     close();
     path_ = path;
-    owned_ = bytes;
-    data_ = owned_.constData();
-    size_ = owned_.size();
-    pos_ = 0;
-    valueExpected_ = false;
+    bytes_ = bytes;
+    data_ = bytes_.constData();
+    size_ = bytes_.size();
     open_ = true;
 }
 
 void LessonFileReader::close()
 {
-    if (file_.isOpen())
-        file_.close(); // also unmaps
-    owned_.clear();
+    bytes_.clear();
     data_ = nullptr;
     size_ = 0;
     pos_ = 0;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 #include "runtimeerror.h"
@@ -52,8 +51,7 @@ private:
     bool isBlank(char c) const { return c == ' ' || c == '\t'; }
 
     QString path_;
-    QFile file_;
-    QByteArray owned_;
+    QByteArray bytes_;
     const char* data_ = nullptr;
     qsizetype size_ = 0;
     qsizetype pos_ = 0;

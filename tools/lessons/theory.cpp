@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <tuple>
 #include <sstream>
 #include <stdexcept>
 
