@@ -3,6 +3,7 @@
 #include "selection/fretboard.h"
 #include "selection/fretboarddisplay.h"
 
+#include <QIcon>
 #include <QWidget>
 
 #include <cstdint>
@@ -51,6 +52,9 @@ public:
     void cmbInversion_Click();
     void cmbInversion2_Click();
     void cmbPosition_Click();
+
+    // The window icon, at 16, 32, 48 and 256 pixels.
+    static QIcon programIcon();
 
     globalProcedures& module() { return module_; }
     FretboardDisplay& display() { return display_; }
@@ -152,6 +156,7 @@ private:
     ImageControl* image(QWidget* parent, const char* name, int left, int top, int width, int height);
     SelectorBox* selector(QWidget* parent, const char* name, int left, int top);
     void connectHandlers();
+    void nameControls();
 
     // Set-up.
     void loadFixedPictures();
@@ -169,7 +174,7 @@ private:
                       ImageControl* inversionBullet);
     void inversionClick(const InversionPanel& panel);
     void resetInversionPanel(const InversionPanel& panel);
-    void loadCaption(ImageControl* caption, const char* stem, int n);
+    void loadCaption(ImageControl* caption, const char* stem, int n, const QString& name);
 
     globalProcedures& module_;
     InstanceLock& instanceLock_;

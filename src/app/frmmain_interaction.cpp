@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QWindow>
 
 #include <cmath>
@@ -27,6 +28,28 @@ void frmMain::connectHandlers()
     connect(imgCheck3, &ImageControl::clicked, this, guarded(this, &frmMain::imgCheck3_Click));
     connect(imgExit, &ImageControl::clicked, this, guarded(this, &frmMain::imgExit_Click));
 
+    // The keyboard's way to the same handlers: Alt and the category's
+    // initial, and the desktops' standard Quit.
+    const struct
+    {
+        QKeySequence keys;
+        ImageControl* control;
+        void (frmMain::*handler)();
+        const char* tip;
+    } shortcuts[] = {
+        {QKeySequence(Qt::ALT | Qt::Key_C), imgCheck1, &frmMain::imgCheck1_Click, "Chords (Alt+C)"},
+        {QKeySequence(Qt::ALT | Qt::Key_S), imgCheck2, &frmMain::imgCheck2_Click, "Scales (Alt+S)"},
+        {QKeySequence(Qt::ALT | Qt::Key_A), imgCheck3, &frmMain::imgCheck3_Click,
+         "Arpeggios (Alt+A)"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), imgExit, &frmMain::imgExit_Click, "Exit (Ctrl+Q)"},
+    };
+    for (const auto& s : shortcuts) {
+        auto* shortcut = new QShortcut(s.keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, guarded(this, s.handler));
+        s.control->setToolTip(QLatin1String(s.tip));
+    }
+
     // A pick is the user's choice of an item, by mouse or keyboard: the
     // selectors' activated() signal. The program's own resets of a selector
     // to its header (setText) are not picks and run no handler. A key list's
@@ -37,6 +60,15 @@ void frmMain::connectHandlers()
     connect(cmbKey, &SelectorBox::dropDown, this, guarded(this, &frmMain::cmbKey_DropDown));
     connect(cmbKey2, &SelectorBox::dropDown, this, guarded(this, &frmMain::cmbKey2_DropDown));
     connect(cmbKey3, &SelectorBox::dropDown, this, guarded(this, &frmMain::cmbKey3_DropDown));
+    // A key picked without opening its list (arrow keys, a typed letter,
+    // the wheel) first does what opening the list does, so that the board
+    // never shows one chord under another key's caption.
+    connect(cmbKey, &SelectorBox::pickedWithoutList, this,
+            guarded(this, &frmMain::cmbKey_DropDown));
+    connect(cmbKey2, &SelectorBox::pickedWithoutList, this,
+            guarded(this, &frmMain::cmbKey2_DropDown));
+    connect(cmbKey3, &SelectorBox::pickedWithoutList, this,
+            guarded(this, &frmMain::cmbKey3_DropDown));
     connect(cmbQuality, &QComboBox::activated, this, guarded(this, &frmMain::cmbQuality_Click));
     connect(cmbQuality2, &QComboBox::activated, this, guarded(this, &frmMain::cmbQuality2_Click));
     connect(cmbInversion, &QComboBox::activated, this,
@@ -58,6 +90,9 @@ void frmMain::chooseCategory(int box)
     imgCheck1->setPicture(module_.checkPictures(box == 1 ? 1 : 0));
     imgCheck2->setPicture(module_.checkPictures(box == 2 ? 1 : 0));
     imgCheck3->setPicture(module_.checkPictures(box == 3 ? 1 : 0));
+    imgCheck1->setChecked(box == 1);
+    imgCheck2->setChecked(box == 2);
+    imgCheck3->setChecked(box == 3);
     if (box == 1)
         cmbQuality2->setText(SelectorLists::qualityHeader);
 }

@@ -8,6 +8,7 @@
 #include "platform/selectorbox.h"
 #include "platform/twips.h"
 
+#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
@@ -26,9 +27,10 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
       instanceLock_(instanceLock), display_(module, board)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString());
-    static const QIcon icon(QStringLiteral(":/artwork/icon.png")); // part of the program
-    setWindowIcon(icon);
+    // Taskbars and window switchers show the title; the window still has no
+    // title bar.
+    setWindowTitle(QStringLiteral("Fretquill"));
+    setWindowIcon(programIcon());
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -45,6 +47,22 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
 }
 
 frmMain::~frmMain() = default;
+
+// The window icon is part of the program: the desktop icon's design drawn
+// at each size a desktop asks for.
+QIcon frmMain::programIcon()
+{
+    static const QIcon icon = [] {
+        QIcon i;
+        for (int size : {16, 32, 48, 256})
+            if (QFile::exists(QStringLiteral(":/artwork/icon-%1.png").arg(size)))
+                i.addFile(QStringLiteral(":/artwork/icon-%1.png").arg(size), QSize(size, size));
+        if (i.isNull()) // TRANSITIONAL: until the artwork draws the sizes
+            i.addFile(QStringLiteral(":/artwork/icon.png"));
+        return i;
+    }();
+    return icon;
+}
 
 ImageControl* frmMain::image(QWidget* parent, const char* name, int left, int top, int width,
                              int height)
@@ -119,6 +137,7 @@ void frmMain::createControls()
     imgExit = image(this, "imgExit", 8280, 7440, 1455, 615);
 
     createPanels();
+    nameControls();
 
     setTabOrder(cmbKey, cmbQuality);
     setTabOrder(cmbQuality, cmbInversion);
@@ -183,6 +202,52 @@ void frmMain::createPanels()
     fraChord->hide();
     fraScale->hide();
     fraArp->hide();
+}
+
+// What each picture says, for screen readers; the captions of a selection
+// are named as they are loaded.
+void frmMain::nameControls()
+{
+    const struct
+    {
+        QWidget* control;
+        const char* name;
+    } names[] = {
+        {imgCheck1, "Chords"},
+        {imgCheck2, "Scales"},
+        {imgCheck3, "Arpeggios"},
+        {imgCheckChord, "Chords"},
+        {imgCheckScale, "Scales"},
+        {imgCheckArp, "Arpeggios"},
+        {imgChords, "Chords"},
+        {imgScales, "Scales"},
+        {imgArpeggios, "Arpeggios"},
+        {imgRed, "Red dot"},
+        {imgRoot, "Root note"},
+        {imgBlue, "Blue dot"},
+        {imgNotes, "Other notes (3, 5, 7 in chords)"},
+        {imgExit, "Exit"},
+        {imgSelectACategory, "Select a category. Tick Chords, Scales or Arpeggios above to begin."},
+        {fraSelectACategory, "Select a category"},
+        {fraChord, "Chords"},
+        {fraScale, "Scales"},
+        {fraArp, "Arpeggios"},
+        {cmbKey, "Key"},
+        {cmbQuality, "Chord quality"},
+        {cmbInversion, "Inversion"},
+        {cmbKey2, "Key"},
+        {cmbQuality2, "Chord quality"},
+        {cmbInversion2, "Inversion"},
+        {cmbKey3, "Key"},
+        {cmbPosition, "Position"},
+    };
+    for (const auto& n : names)
+        n.control->setAccessibleName(QLatin1String(n.name));
+    for (ImageControl* bullet : {imgBB1, imgBB2, imgBB3, imgBB4, imgBB5, imgBB6, imgBB7, imgBB8})
+        bullet->setAccessibleName(QStringLiteral("Next step"));
+    for (ImageControl* box : {imgCheck1, imgCheck2, imgCheck3})
+        box->setAccessibleRole(QAccessible::CheckBox);
+    imgExit->setAccessibleRole(QAccessible::Button);
 }
 
 void frmMain::paintEvent(QPaintEvent*)

@@ -1,3 +1,4 @@
+#include "app/frmmain.h"
 #include "app/program.h"
 #include "platform/instancelock.h"
 #include "platform/programdirectory.h"
@@ -36,6 +37,12 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    // The windows' identity for desktops: the application name gives X11's
+    // window class ("Fretquill"), the desktop file name ties the windows to
+    // the installed desktop entry (and is the Wayland application id).
+    QApplication::setApplicationName(QStringLiteral("Fretquill"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fretquill.Fretquill"));
+    QApplication::setWindowIcon(frmMain::programIcon());
 
     Program program(programDirectory(), InstanceLock::defaultDirectory());
     QObject::connect(&program, &Program::ended, &app, [] { QCoreApplication::exit(0); });

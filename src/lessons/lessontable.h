@@ -39,6 +39,11 @@ public:
         check(entry, 0);
         return rows_[static_cast<size_t>(entry)];
     }
+    const LessonEntry& row(int entry) const
+    {
+        check(entry, 0);
+        return rows_[static_cast<size_t>(entry)];
+    }
 
 private:
     void check(int entry, int position) const

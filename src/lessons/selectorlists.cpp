@@ -42,6 +42,15 @@ QStringList positions()
             QStringLiteral("Fourth Position"),
             QStringLiteral("Fifth Position")};
 }
+QStringList positionShapes()
+{
+    return {QString(),
+            QStringLiteral("E shape"),
+            QStringLiteral("D shape"),
+            QStringLiteral("C shape"),
+            QStringLiteral("A shape"),
+            QStringLiteral("G shape")};
+}
 } // namespace SelectorLists
 
 namespace {

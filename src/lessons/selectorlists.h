@@ -19,6 +19,9 @@ QStringList keys();       // 13 items: header, A, Bb, B, C, Db, D, Eb, E, F, Gb,
 QStringList qualities();  // 6 items
 QStringList inversions(); // 5 items
 QStringList positions();  // 6 items
+// The shape each position is built on, the same in every key, by position
+// (0 is empty): "E shape", "D shape", "C shape", "A shape", "G shape".
+QStringList positionShapes();
 } // namespace SelectorLists
 
 // The eight selectors of the main window, in the order the set-up fills them.

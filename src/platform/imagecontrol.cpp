@@ -1,5 +1,6 @@
 #include "imagecontrol.h"
 
+#include "accessibility.h"
 #include "twips.h"
 
 #include <QMouseEvent>
@@ -9,6 +10,20 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
 {
     // Transparent where there is no picture, like an empty image control.
     setAttribute(Qt::WA_NoSystemBackground);
+    installAccessibility();
+}
+
+void ImageControl::setChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void ImageControl::setTwipsGeometry(int left, int top, int width, int height)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QPixmap>
 #include <QWidget>
 
@@ -22,6 +23,15 @@ public:
     bool assignPicture(const QPixmap& picture);
     const QPixmap& picture() const { return picture_; }
 
+    // What screen readers are told the control is: a graphic unless set
+    // otherwise before it is first shown (a check box, a button), and for a
+    // check box whether it is checked. The name comes from
+    // setAccessibleName(): what the picture says.
+    QAccessible::Role accessibleRole() const { return role_; }
+    void setAccessibleRole(QAccessible::Role role) { role_ = role; }
+    bool isChecked() const { return checked_; }
+    void setChecked(bool checked);
+
 signals:
     void clicked();
 
@@ -32,4 +42,6 @@ protected:
 
 private:
     QPixmap picture_;
+    QAccessible::Role role_ = QAccessible::Graphic;
+    bool checked_ = false;
 };

@@ -1,5 +1,6 @@
 #include "panelframe.h"
 
+#include "accessibility.h"
 #include "twips.h"
 
 #include <QMouseEvent>
@@ -11,6 +12,7 @@ PanelFrame::PanelFrame(QWidget* parent) : QWidget(parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     setAutoFillBackground(true);
+    installAccessibility();
 }
 
 void PanelFrame::setTwipsGeometry(int left, int top, int width, int height)
@@ -27,6 +29,7 @@ RectangleShape::RectangleShape(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
+    hideFromScreenReaders(this); // drawn decoration
 }
 
 void RectangleShape::setTwipsGeometry(int left, int top, int width, int height)

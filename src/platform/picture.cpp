@@ -5,6 +5,8 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 
@@ -46,7 +48,8 @@ bool isComplete(const QByteArray& format, const QByteArray& bytes)
 }
 } // namespace
 
-QPixmap loadPicture(const QString& path)
+namespace {
+QPixmap decodePicture(const QString& path)
 {
     QFile file;
     openForReading(file, path);
@@ -65,4 +68,35 @@ QPixmap loadPicture(const QString& path)
     if (image.isNull() || !isComplete(format, bytes))
         throw RuntimeError(ErrorNumber::InvalidPicture, path);
     return QPixmap::fromImage(std::move(image)); // converted in place, not copied
+}
+} // namespace
+
+bool highDensityScreen()
+{
+    return qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+}
+
+QString highDensityName(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const qsizetype at = dot > slash ? dot : path.size();
+    return path.left(at) + QLatin1String("@2x") + path.mid(at);
+}
+
+// On a high-density screen the twin drawn at twice the size is read in
+// place of the file where there is one; it carries a device pixel ratio of
+// 2, so it is shown at the same size in logical pixels, only sharper. On
+// an ordinary screen the twin is not even looked for.
+QPixmap loadPicture(const QString& path)
+{
+    if (highDensityScreen()) {
+        const QString twin = highDensityName(path);
+        if (QFileInfo::exists(twin)) {
+            QPixmap picture = decodePicture(twin);
+            picture.setDevicePixelRatio(2.0);
+            return picture;
+        }
+    }
+    return decodePicture(path);
 }

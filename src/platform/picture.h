@@ -10,4 +10,14 @@
 // A missing file raises File not found, a directory in its place
 // Path/File access error, an unreadable file Permission denied, and a file
 // that is not a readable picture Invalid picture; each names the path.
+//
+// On a high-density screen (device pixel ratio above 1) a twin drawn at
+// twice the size, named by the "@2x" convention beside the file (7@2x.gif
+// beside 7.gif), is read instead where it exists, with the same errors if
+// it is bad; the picture is then shown at the same logical size.
 QPixmap loadPicture(const QString& path);
+
+// True when the program's screens want pictures at twice their size.
+bool highDensityScreen();
+// "dir/key4.jpg" -> "dir/key4@2x.jpg".
+QString highDensityName(const QString& path);

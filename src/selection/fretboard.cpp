@@ -1,6 +1,8 @@
 #include "fretboard.h"
 
+#include "boarddescription.h"
 #include "platform/imagecontrol.h"
+#include "platform/twips.h"
 
 // Columns 1 to 5 step 480 twips and rows 1 to 5 step 960; every cell is one
 // pixel wider and taller than its step, so neighbours overlap by a pixel.
@@ -32,12 +34,18 @@ int Fretboard::labelTop(int label)
 
 void Fretboard::create(QWidget* parent)
 {
+    // Over the grid and the labels, from the labels' left edge.
+    area = new FretboardArea(parent);
+    area->setGeometry(twipsRect(kLabelLeft, rowTop(0), columnLeft(kColumns - 1) +
+                                    columnWidth(kColumns - 1) - kLabelLeft,
+                                rowTop(5) + rowHeight(5) - rowTop(0)));
     for (int i = 0; i < kCells; ++i) {
         const int row = i / kColumns;
         const int column = i % kColumns;
         auto* cell = new ImageControl(parent);
         cell->setObjectName(QStringLiteral("img%1").arg(i));
         cell->setTwipsGeometry(columnLeft(column), rowTop(row), columnWidth(column), rowHeight(row));
+        hideFromScreenReaders(cell); // the area describes them
         img[static_cast<size_t>(i)] = cell;
     }
     // Created after the cells, so they lie above them.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+class FretboardArea;
 class ImageControl;
 class QWidget;
 
@@ -17,6 +18,9 @@ struct Fretboard
 
     std::array<ImageControl*, kCells> img{};
     std::array<ImageControl*, kLabels> imgFret{};
+    // What screen readers see of the board: one described graphic in place
+    // of the cells.
+    FretboardArea* area = nullptr;
 
     // Creates the controls on the parent at their places; the labels start
     // hidden and above the cells.

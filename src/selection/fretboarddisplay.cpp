@@ -12,17 +12,17 @@ FretboardDisplay::FretboardDisplay(globalProcedures& module, Fretboard& board)
 
 void FretboardDisplay::showArpeggio()
 {
-    show(module_.arpeggioTable, module_.currentArpeggio, "arpeggioTable");
+    show(module_.arpeggioTable, module_.currentArpeggio, "arpeggioTable", DiagramKind::Arpeggio);
 }
 
 void FretboardDisplay::showChord()
 {
-    show(module_.chordTable, module_.currentChord, "chordTable");
+    show(module_.chordTable, module_.currentChord, "chordTable", DiagramKind::Chord);
 }
 
 void FretboardDisplay::showScale()
 {
-    show(module_.scaleTable, module_.currentScale, "scaleTable");
+    show(module_.scaleTable, module_.currentScale, "scaleTable", DiagramKind::Scale);
 }
 
 namespace {
@@ -48,7 +48,8 @@ private:
 // Cells are given their pictures one at a time, in index order; a bad cell
 // value stops the show with the cells before it already changed (and
 // repainted) and the fret-marker values untouched.
-void FretboardDisplay::show(const LessonTable& table, int16_t index, const char* tableName)
+void FretboardDisplay::show(const LessonTable& table, int16_t index, const char* tableName,
+                            DiagramKind kind)
 {
     BoardRepaint repaint(board_);
     const int e = index;
@@ -78,6 +79,8 @@ void FretboardDisplay::show(const LessonTable& table, int16_t index, const char*
             module_.markerSlot = table(e, v);
         }
     }
+    if (board_.area)
+        board_.area->setDiagram(kind, e, table.row(e));
 }
 
 void FretboardDisplay::showFretLabel()
@@ -89,8 +92,11 @@ void FretboardDisplay::showFretLabel()
                                .arg(slot)
                                .arg(Fretboard::kLabels - 1));
     const QPixmap& number = module_.fretPictures(module_.markerFret); // range-checked
-    board_.imgFret[static_cast<size_t>(slot)]->setPicture(number);
-    for (ImageControl* label : board_.imgFret)
-        label->hide();
-    board_.imgFret[static_cast<size_t>(slot)]->show();
+    ImageControl* label = board_.imgFret[static_cast<size_t>(slot)];
+    label->setPicture(number);
+    label->setAccessibleName(module_.markerFret > 0 ? QStringLiteral("fret %1").arg(module_.markerFret)
+                                                    : QString());
+    for (ImageControl* other : board_.imgFret)
+        other->hide();
+    label->show();
 }

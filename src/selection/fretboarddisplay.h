@@ -1,5 +1,7 @@
 #pragma once
 
+#include "boarddescription.h"
+
 #include <cstdint>
 
 class LessonTable;
@@ -20,7 +22,7 @@ public:
     void showFretLabel();
 
 private:
-    void show(const LessonTable& table, int16_t index, const char* tableName);
+    void show(const LessonTable& table, int16_t index, const char* tableName, DiagramKind kind);
 
     globalProcedures& module_;
     Fretboard& board_;

@@ -40,11 +40,13 @@ frmMain::InversionPanel frmMain::chordPanel()
             &globalProcedures::currentChord, &FretboardDisplay::showChord};
 }
 
-// Caption pictures are read from their files at every pick.
-void frmMain::loadCaption(ImageControl* caption, const char* stem, int n)
+// Caption pictures are read from their files at every pick; each is named
+// for screen readers by what it says.
+void frmMain::loadCaption(ImageControl* caption, const char* stem, int n, const QString& name)
 {
     caption->setPicture(
         loadPicture(module_.programFile(QStringLiteral("%1%2.jpg").arg(QLatin1String(stem)).arg(n))));
+    caption->setAccessibleName(name);
 }
 
 void frmMain::keyClick(SelectorBox* key, ImageControl* hide, ImageControl* show,
@@ -54,7 +56,7 @@ void frmMain::keyClick(SelectorBox* key, ImageControl* hide, ImageControl* show,
     selectedKey = static_cast<int16_t>(k);
     if (k <= 0) // the header: keyChosen keeps its value
         return;
-    loadCaption(imgKey, "key", k);
+    loadCaption(imgKey, "key", k, key->itemText(k));
     hide->hide();
     show->show();
     if (alsoHide)
@@ -105,7 +107,7 @@ void frmMain::qualityClick(SelectorBox* quality, ImageControl* keyBullet,
     const int q = quality->listIndex();
     selectedQuality = static_cast<int16_t>(q);
     // The two long names have the wide caption.
-    loadCaption(q > 3 ? imgQualityLarge : imgQuality, "quality", q);
+    loadCaption(q > 3 ? imgQualityLarge : imgQuality, "quality", q, quality->itemText(q));
     imgKey->hide();
     imgQuality->hide();
     imgQualityLarge->hide();
@@ -142,7 +144,7 @@ void frmMain::inversionClick(const InversionPanel& panel)
         return;
     const int n = panel.inversion->listIndex();
     selectedInversion = static_cast<int16_t>(n);
-    loadCaption(imgInversion, "inversion", n);
+    loadCaption(imgInversion, "inversion", n, panel.inversion->itemText(n));
 
     const bool wide = selectedQuality > 3;
     imgQualityLarge->setVisible(wide);
@@ -199,7 +201,9 @@ void frmMain::cmbPosition_Click()
     imgQualityLarge->hide();
     const int n = cmbPosition->listIndex();
     selectedPosition = static_cast<int16_t>(n);
-    loadCaption(imgPosition, "position", n);
+    loadCaption(imgPosition, "position", n,
+                cmbPosition->itemText(n) + QStringLiteral(", ") +
+                    SelectorLists::positionShapes().value(n));
     imgKey->show();
     imgPosition->show();
     imgBB7->show();
