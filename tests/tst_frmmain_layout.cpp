@@ -100,6 +100,23 @@ void tst_FrmMainLayout::selectors()
         QVERIFY(!box->isEditable());
     }
     QCOMPARE(f_->findChildren<SelectorBox*>().size(), 8);
+
+    // The selector with the keyboard focus is clearly marked: at least a
+    // ring of pixels all round it changes.
+    f_->imgCheck1_Click();
+    f_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f_));
+    SelectorBox* box = f_->cmbKey2;
+    f_->cmbInversion2->setFocus();
+    const QImage without = box->grab().toImage();
+    box->setFocus();
+    QVERIFY(box->hasFocus());
+    const QImage with = box->grab().toImage();
+    int changed = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            changed += with.pixel(x, y) != without.pixel(x, y);
+    QVERIFY2(changed >= 2 * (box->width() + box->height()), qPrintable(QString::number(changed)));
 }
 
 void tst_FrmMainLayout::tabOrder()

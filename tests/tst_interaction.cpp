@@ -7,6 +7,7 @@
 #include "platform/selectorbox.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 
 class tst_Interaction : public QObject
@@ -45,30 +46,54 @@ void tst_Interaction::cleanup()
 void tst_Interaction::categoryFromEveryState_data()
 {
     QTest::addColumn<QList<int>>("clicks");
-    for (int first = 0; first <= 3; ++first)
-        for (int box = 1; box <= 3; ++box) {
-            QList<int> clicks;
-            if (first)
-                clicks << first;
-            clicks << box;
-            QTest::newRow(qPrintable(QStringLiteral("%1 then %2").arg(first).arg(box))) << clicks;
-        }
+    QTest::addColumn<bool>("keyboard"); // Alt+C, Alt+S, Alt+A in place of the clicks
+    for (bool keyboard : {false, true})
+        for (int first = 0; first <= 3; ++first)
+            for (int box = 1; box <= 3; ++box) {
+                QList<int> clicks;
+                if (first)
+                    clicks << first;
+                clicks << box;
+                QTest::newRow(qPrintable(QStringLiteral("%1 then %2%3")
+                                             .arg(first)
+                                             .arg(box)
+                                             .arg(keyboard ? " by keyboard" : "")))
+                    << clicks << keyboard;
+            }
 }
 
 void tst_Interaction::categoryFromEveryState()
 {
     QFETCH(QList<int>, clicks);
+    QFETCH(bool, keyboard);
     ImageControl* boxes[] = {f_->imgCheck1, f_->imgCheck2, f_->imgCheck3};
-    for (int box : clicks)
-        QTest::mouseClick(boxes[box - 1], Qt::LeftButton);
+    const Qt::Key keys[] = {Qt::Key_C, Qt::Key_S, Qt::Key_A};
+    if (keyboard) {
+        f_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f_));
+    }
+    for (int box : clicks) {
+        if (keyboard) {
+            QTest::keyClick(f_, keys[box - 1], Qt::AltModifier);
+            // The box says which key ticks it.
+            QVERIFY(boxes[box - 1]->toolTip().contains(QStringLiteral("Alt+%1").arg(QChar("CSA"[box - 1]))));
+        } else {
+            QTest::mouseClick(boxes[box - 1], Qt::LeftButton);
+        }
+    }
     const int box = clicks.last();
     globalProcedures& g = f_->module();
     QVERIFY(f_->fraSelectACategory->isHidden());
     QCOMPARE(f_->fraChord->isVisible(), box == 1);
     QCOMPARE(f_->fraScale->isVisible(), box == 2);
     QCOMPARE(f_->fraArp->isVisible(), box == 3);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         QCOMPARE(boxes[i]->picture().cacheKey(), g.checkPictures(i + 1 == box ? 1 : 0).cacheKey());
+        // A screen reader hears the same: the chosen box is the checked one.
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(boxes[i]);
+        QCOMPARE(a->role(), QAccessible::CheckBox);
+        QCOMPARE(bool(a->state().checked), i + 1 == box);
+    }
     QCOMPARE(g.currentArpeggio, int16_t(240));
 }
 

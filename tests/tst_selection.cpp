@@ -4,8 +4,13 @@
 #include "app/program.h"
 #include "lessons/globalprocedures.h"
 #include "platform/imagecontrol.h"
+#include "platform/panelframe.h"
 #include "platform/selectorbox.h"
 #include "testsupport.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QWheelEvent>
 
 class tst_Selection : public QObject
 {
@@ -28,6 +33,9 @@ private slots:
     void qualityOfTheOtherPanelTakesTheResetPath();
     void qualitySelectorAtItsHeaderTakesTheResetPath();
     void keyListDropDownBlanks();
+    void inPlaceKeyPickEqualsTheListsPick_data();
+    void inPlaceKeyPickEqualsTheListsPick();
+    void screenReadersHearTheDiagram();
     void missingCaptionIsARuntimeError();
 
 private:
@@ -409,6 +417,112 @@ void tst_Selection::missingCaptionIsARuntimeError()
     QCOMPARE(errors.first().where(), run_->directory().file(QStringLiteral("key5.jpg")));
     QCOMPARE(f_->selectedKey, int16_t(5)); // stored before the picture failed
     QCOMPARE(f_->keyChosen, int16_t(0));
+}
+
+void tst_Selection::inPlaceKeyPickEqualsTheListsPick_data()
+{
+    QTest::addColumn<int>("panel"); // 1 chords, 2 scales, 3 arpeggios
+    QTest::addColumn<QString>("way");
+    // Every way in the chord panel, one in each of the others (the model
+    // test tries them all at random).
+    for (const char* way : {"wheel down", "wheel up", "Down", "End", "typed B"})
+        QTest::newRow(qPrintable(QStringLiteral("chords, %1").arg(QLatin1String(way))))
+            << 1 << QString::fromLatin1(way);
+    QTest::newRow("scales, Down") << 2 << QStringLiteral("Down");
+    QTest::newRow("arpeggios, wheel up") << 3 << QStringLiteral("wheel up");
+}
+
+// With a lesson on show, a key picked in place (the wheel, a key, a typed
+// letter) leaves exactly the screen that the same pick through the opened
+// list leaves: never the old diagram under the new key's caption.
+void tst_Selection::inPlaceKeyPickEqualsTheListsPick()
+{
+    QFETCH(int, panel);
+    QFETCH(QString, way);
+    RunningProgram twin(true);
+    frmMain& t = twin.form();
+    auto showLesson = [](frmMain& f) -> SelectorBox* {
+        auto choose = [](SelectorBox* box, const char* item) {
+            box->setCurrentIndex(box->findText(QLatin1String(item)));
+            emit box->activated(box->currentIndex());
+        };
+        if (f.fraChord->isVisibleTo(&f)) {
+            choose(f.cmbKey2, "C");
+            choose(f.cmbQuality2, "Dominant 7");
+            choose(f.cmbInversion2, "Second Inversion");
+            return f.cmbKey2;
+        }
+        if (f.fraScale->isVisibleTo(&f)) {
+            choose(f.cmbKey3, "C");
+            choose(f.cmbPosition, "Third Position");
+            return f.cmbKey3;
+        }
+        choose(f.cmbKey, "C");
+        choose(f.cmbQuality, "Dominant 7");
+        choose(f.cmbInversion, "Second Inversion");
+        return f.cmbKey;
+    };
+    for (frmMain* f : {f_, &t})
+        (panel == 1 ? f->imgCheck1_Click() : panel == 2 ? f->imgCheck2_Click() : f->imgCheck3_Click());
+    SelectorBox* key = showLesson(*f_);
+    SelectorBox* twinKey = showLesson(t);
+    QVERIFY(!visibleCaptions().isEmpty());
+
+    if (way.startsWith(QLatin1String("wheel"))) {
+        key->setCurrentIndex(4); // in place, from "C"
+        const int delta = way.endsWith(QLatin1String("down")) ? -120 : 120;
+        QWheelEvent wheel(QPointF(10, 10), QPointF(key->mapToGlobal(QPoint(10, 10))), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(key, &wheel);
+    } else if (way == QLatin1String("typed B")) {
+        QTest::keyClick(key, Qt::Key_B);
+    } else {
+        QTest::keyClick(key, way == QLatin1String("End") ? Qt::Key_End : Qt::Key_Down);
+    }
+    const int picked = key->currentIndex();
+    QVERIFY(picked > 0);
+    QCOMPARE(f_->selectedKey, int16_t(picked));
+    verifyBlankBoard();
+
+    twinKey->showPopup();
+    twinKey->view()->setCurrentIndex(twinKey->model()->index(picked, 0));
+    QTest::keyClick(twinKey->view(), Qt::Key_Return);
+    QCOMPARE(t.selectedKey, int16_t(picked));
+    QVERIFY(samePixels(f_->grab().toImage(), t.grab().toImage()));
+}
+
+// What a screen reader is told: each caption by what it says, the fret
+// label, and the board in words, anew at every show. (That screen readers
+// are told of each change is seen end to end, through AT-SPI.)
+void tst_Selection::screenReadersHearTheDiagram()
+{
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(f_->board.area);
+    QVERIFY(board);
+    QCOMPARE(board->role(), QAccessible::Graphic);
+    QCOMPARE(board->text(QAccessible::Name), QStringLiteral("Fretboard"));
+    QCOMPARE(board->text(QAccessible::Description), QStringLiteral("Empty fretboard"));
+
+    f_->imgCheck1_Click();
+    pick(f_->cmbKey2, "C");
+    pick(f_->cmbQuality2, "Dominant 7");
+    pick(f_->cmbInversion2, "Second Inversion");
+    auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    QCOMPARE(name(f_->imgKey), QStringLiteral("C"));
+    QCOMPARE(name(f_->imgQuality), QStringLiteral("Dominant 7"));
+    QCOMPARE(name(f_->imgInversion), QStringLiteral("Second Inversion"));
+    QCOMPARE(name(f_->imgFret[g_->markerSlot]), QStringLiteral("fret %1").arg(g_->markerFret));
+    QCOMPARE(board->text(QAccessible::Description),
+             QStringLiteral("C Dominant 7, Second Inversion. Low E and A strings not played. "
+                            "D string fret 5; G string fret 5, root; B string fret 5; high E "
+                            "string fret 6."));
+
+    f_->imgCheck2_Click(); // blanks the board
+    QCOMPARE(board->text(QAccessible::Description), QStringLiteral("Empty fretboard"));
+    pick(f_->cmbKey3, "A");
+    pick(f_->cmbPosition, "Fourth Position");
+    QCOMPARE(name(f_->imgPosition), QStringLiteral("Fourth Position, A shape"));
+    QVERIFY(board->text(QAccessible::Description)
+                .startsWith(QStringLiteral("A major scale, Fourth Position, A shape. ")));
 }
 
 QTEST_MAIN(tst_Selection)

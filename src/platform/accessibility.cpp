@@ -136,10 +136,9 @@ DescribedArea::DescribedArea(QWidget* parent) : QWidget(parent)
     installAccessibility();
 }
 
+// Qt passes the event on only while a screen reader listens.
 void DescribedArea::descriptionChanged()
 {
-    if (!QAccessible::isActive())
-        return;
     QAccessibleEvent event(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
 }

@@ -18,12 +18,10 @@ void ImageControl::setChecked(bool checked)
     if (checked == checked_)
         return;
     checked_ = checked;
-    if (QAccessible::isActive()) {
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    }
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event); // passed on only while a screen reader listens
 }
 
 void ImageControl::setTwipsGeometry(int left, int top, int width, int height)
