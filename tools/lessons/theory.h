@@ -5,6 +5,7 @@
 // guitar in standard tuning, and their encoding as lesson records.
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,6 +28,11 @@ std::string inversionName(int inversion);
 std::string positionName(int position);
 std::string noteName(int pitchClass); // spelled with flats, as the key list is
 
+int mod12(int n);
+// The smallest pitch above `below` with the given pitch class.
+int nextAbove(int below, int pitchClass);
+[[noreturn]] void fail(const std::string& what);
+
 // The notes on one fretboard diagram: for each string the frets played
 // (0 is the open string) and whether the string is played at all.
 struct Diagram
@@ -35,6 +41,17 @@ struct Diagram
     std::array<bool, kStrings> played{true, true, true, true, true, true};
     int rootPitchClass = 0;
 };
+
+// The fretted (non-open) notes of a diagram, lowest and highest, and whether
+// it plays an open string.
+struct Span
+{
+    int lowest = INT_MAX;
+    int highest = 0;
+    bool open = false;
+    bool fretted() const { return lowest != INT_MAX; }
+};
+Span spanOf(const Diagram& d);
 
 // A lesson record: 36 cell pictures, the fret-number picture, the label place.
 using Record = std::array<int16_t, 38>;
