@@ -11,6 +11,8 @@ class tst_LessonData : public QObject
 private slots:
     void committedFilesAreTheGeneratorsOutput();
     void shippedFilesLoadWithTheirRecordCounts();
+    void diagramsReadAsATeacherReadsThem_data();
+    void diagramsReadAsATeacherReadsThem();
 };
 
 void tst_LessonData::committedFilesAreTheGeneratorsOutput()
@@ -53,6 +55,61 @@ void tst_LessonData::shippedFilesLoadWithTheirRecordCounts()
     g.loadArpeggios();
     g.loadScales();
     g.loadChords();
+}
+
+// One entry as a teacher reads it, string by string from the low E: "x" for
+// a string not played, else its frets (0 an open ring), each marked R for the
+// root or (3), (5), (7) for a labelled chord tone; then the fret number.
+QString readEntry(const LessonTable& table, int entry)
+{
+    QStringList strings;
+    for (int s = 0; s < 6; ++s) {
+        const int column = s == 0 ? 6 : 0;
+        const int top = table(entry, s) - 6 - column;
+        if (top == 3 || top == 5) {
+            strings << QStringLiteral("x");
+            continue;
+        }
+        QStringList notes;
+        if (top == 1 || top == 2)
+            notes << (top == 2 ? QStringLiteral("0R") : QStringLiteral("0"));
+        const int firstRow = table(entry, 36) == 0 ? 1 : table(entry, 36) - table(entry, 37);
+        for (int row = 1; row <= 5; ++row) {
+            const int cell = table(entry, row * 6 + s);
+            const QString fret = QString::number(firstRow + row - 1);
+            if (cell >= 18 && cell <= 20)
+                notes << fret + QStringLiteral("(%1)").arg(3 + 2 * (cell - 18));
+            else if (cell - column / 2 == 1 || cell - column / 2 == 2)
+                notes << fret + (cell - column / 2 == 2 ? QStringLiteral("R") : QString());
+        }
+        strings << notes.join(QLatin1Char(' '));
+    }
+    return strings.join(QStringLiteral(" | ")) +
+           QStringLiteral(", fret %1").arg(table(entry, 36));
+}
+
+void tst_LessonData::diagramsReadAsATeacherReadsThem_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("F Major 7, Root Position: frets 3 to 5 carry a fret number")
+        << "chords" << 160 << "x | x | 3R | 5 | 5 | 5, fret 3";
+}
+
+void tst_LessonData::diagramsReadAsATeacherReadsThem()
+{
+    QFETCH(QString, file);
+    QFETCH(int, entry);
+    QFETCH(QString, expected);
+    globalProcedures g(QStringLiteral(FRETQUILL_SOURCE_DIR "/data"));
+    g.loadArpeggios();
+    g.loadScales();
+    g.loadChords();
+    const LessonTable& table = file == QLatin1String("chords")     ? g.chordTable
+                               : file == QLatin1String("scales") ? g.scaleTable
+                                                                 : g.arpeggioTable;
+    QCOMPARE(readEntry(table, entry), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_LessonData)

@@ -37,7 +37,7 @@ Diagram chord(int key, int quality, int inversion)
         if (!ok)
             continue;
         const Span span = spanOf(d);
-        if (span.fretted() && span.highest - span.lowest > 3)
+        if (span.fretted() && (span.highest - span.lowest > 3 || span.highest > kHighestFret))
             continue;
         if (span.open && span.highest > 5)
             continue;

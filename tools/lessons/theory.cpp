@@ -96,18 +96,21 @@ std::string positionName(int position)
 
 // ---- encoding ------------------------------------------------------------
 
-// A diagram whose frets all lie within 1..5 (or that has open strings) is
-// drawn at the nut; otherwise row 1 is the lowest fretted fret, which the
-// fret number in label place 0 names.
+// A diagram is drawn at the nut exactly when it needs the nut, that is when
+// it plays an open string or a note at fret 1 or 2, and fits frets 1 to 5.
+// Any other diagram starts its first row at its lowest fretted fret, which
+// the fret number beside row 1 (label place 0) names.
 Record encode(const Diagram& d)
 {
     const Span span = spanOf(d);
-    const bool anyFretted = span.fretted();
-    const bool atNut = !anyFretted || span.highest <= 5;
+    if (span.fretted() && span.highest > kHighestFret)
+        fail("a note above fret " + std::to_string(kHighestFret));
+    const bool nearTheNut = span.open || (span.fretted() && span.lowest <= 2);
+    const bool atNut = !span.fretted() || (nearTheNut && span.highest <= 5);
     if (span.open && !atNut)
         fail("open strings in a diagram away from the nut");
     const int firstRowFret = atNut ? 1 : span.lowest;
-    if (!atNut && (firstRowFret < 2 || firstRowFret > 16 || span.highest > firstRowFret + 4))
+    if (span.fretted() && span.highest > firstRowFret + 4)
         fail("diagram does not fit five rows");
 
     Record r{};
@@ -117,20 +120,18 @@ Record encode(const Diagram& d)
         const auto has = [&](int fret) {
             return std::find(frets.begin(), frets.end(), fret) != frets.end();
         };
-        const auto isRoot = [&](int fret) {
-            return mod12(kOpen[str] + fret) == d.rootPitchClass;
-        };
+        const auto pitchClassAt = [&](int fret) { return mod12(kOpen[str] + fret); };
         int top;
         if (!d.played[str])
             top = atNut ? 9 : 11;
         else if (atNut && has(0))
-            top = isRoot(0) ? 8 : 7;
+            top = pitchClassAt(0) == d.rootPitchClass ? 8 : 7;
         else
             top = atNut ? 6 : 10;
         r[str] = static_cast<int16_t>(top + (firstColumn ? 6 : 0));
         for (int row = 1; row <= 5; ++row) {
             const int fret = firstRowFret + row - 1;
-            const int cell = has(fret) ? (isRoot(fret) ? 2 : 1) : 0;
+            const int cell = has(fret) ? (pitchClassAt(fret) == d.rootPitchClass ? 2 : 1) : 0;
             r[row * 6 + str] = static_cast<int16_t>(cell + (firstColumn ? 3 : 0));
         }
     }

@@ -15,6 +15,8 @@ namespace theory {
 constexpr int kStrings = 6;
 // Open strings, low E to high E, as MIDI note numbers (E2 A2 D3 G3 B3 E4).
 constexpr std::array<int, kStrings> kOpen = {40, 45, 50, 55, 59, 64};
+// No lesson plays above this fret.
+constexpr int kHighestFret = 15;
 
 // Key list positions 1..12 are A, Bb, B, C, Db, D, Eb, E, F, Gb, G, Ab.
 int keyPitchClass(int key);
