@@ -93,8 +93,12 @@ void tst_LessonData::diagramsReadAsATeacherReadsThem_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("entry");
     QTest::addColumn<QString>("expected");
+    QTest::newRow("C Dominant 7, Second Inversion: the fifth in the bass, every tone labelled")
+        << "chords" << 70 << "x | x | 5(5) | 5R | 5(3) | 6(7), fret 5";
     QTest::newRow("F Major 7, Root Position: frets 3 to 5 carry a fret number")
-        << "chords" << 160 << "x | x | 3R | 5 | 5 | 5, fret 3";
+        << "chords" << 160 << "x | x | 3R | 5(5) | 5(7) | 5(3), fret 3";
+    QTest::newRow("E Minor 7, Third Inversion: open strings keep their rings")
+        << "chords" << 147 << "x | x | 0 | 0 | 0 | 0R, fret 0";
 }
 
 void tst_LessonData::diagramsReadAsATeacherReadsThem()

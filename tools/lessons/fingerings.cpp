@@ -11,7 +11,8 @@ namespace theory {
 
 // Drop-2 voicings on the D, G, B and E strings: from the bass tone up, the
 // chord tones two, three and one steps further round the chord, each the
-// nearest above the note before.
+// nearest above the note before. The third, fifth and seventh carry their
+// labels, so that a student sees where each tone of the inversion went.
 Diagram chord(int key, int quality, int inversion)
 {
     const int root = keyPitchClass(key);
@@ -24,6 +25,8 @@ Diagram chord(int key, int quality, int inversion)
     for (int start : {firstFret, firstFret + 12}) {
         Diagram d;
         d.rootPitchClass = root;
+        for (int t = 0; t < 3; ++t)
+            d.labelledTones[t] = mod12(root + iv[t + 1]);
         d.played = {false, false, true, true, true, true};
         int pitch = kOpen[2] + start;
         d.frets[2] = {start};

@@ -131,7 +131,19 @@ Record encode(const Diagram& d)
         r[str] = static_cast<int16_t>(top + (firstColumn ? 6 : 0));
         for (int row = 1; row <= 5; ++row) {
             const int fret = firstRowFret + row - 1;
-            const int cell = has(fret) ? (pitchClassAt(fret) == d.rootPitchClass ? 2 : 1) : 0;
+            int cell = 0;
+            if (has(fret)) {
+                const auto tone = std::find(d.labelledTones.begin(), d.labelledTones.end(),
+                                            pitchClassAt(fret));
+                if (pitchClassAt(fret) == d.rootPitchClass)
+                    cell = 2;
+                else if (tone != d.labelledTones.end())
+                    cell = 18 + static_cast<int>(tone - d.labelledTones.begin());
+                else
+                    cell = 1;
+            }
+            if (firstColumn && cell >= 18)
+                fail("the labelled dots are not drawn for the low E string");
             r[row * 6 + str] = static_cast<int16_t>(cell + (firstColumn ? 3 : 0));
         }
     }

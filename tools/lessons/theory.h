@@ -42,6 +42,9 @@ struct Diagram
     std::array<std::vector<int>, kStrings> frets;
     std::array<bool, kStrings> played{true, true, true, true, true, true};
     int rootPitchClass = 0;
+    // Pitch classes of the chord's third, fifth and seventh, drawn as the
+    // labelled dots 18, 19 and 20 where they are fretted; -1 draws plain dots.
+    std::array<int, 3> labelledTones{-1, -1, -1};
 };
 
 // The fretted (non-open) notes of a diagram, lowest and highest, and whether
