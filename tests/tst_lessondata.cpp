@@ -99,6 +99,12 @@ void tst_LessonData::diagramsReadAsATeacherReadsThem_data()
         << "chords" << 160 << "x | x | 3R | 5(5) | 5(7) | 5(3), fret 3";
     QTest::newRow("E Minor 7, Third Inversion: open strings keep their rings")
         << "chords" << 147 << "x | x | 0 | 0 | 0 | 0R, fret 0";
+    QTest::newRow("G Minor 7 arpeggio, Root Position: movable, beside its chord")
+        << "arpeggios" << 204 << "3R 6 | 5 | 3 5R | 3 | 3 6 | 3R, fret 3";
+    QTest::newRow("E Dominant 7 arpeggio, Root Position: off the open strings, an octave up")
+        << "arpeggios" << 148 << "12R | 11 | 9 12 | 9R | 9 12 | 10 12R, fret 9";
+    QTest::newRow("C Fully Diminished 7 arpeggio, Root Position: no stretch to begin")
+        << "arpeggios" << 76 << "8R | 6 9 | 7 10R | 8 | 7 10 | 8R, fret 6";
 }
 
 void tst_LessonData::diagramsReadAsATeacherReadsThem()

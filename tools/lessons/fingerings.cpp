@@ -51,12 +51,22 @@ Diagram chord(int key, int quality, int inversion)
 
 // ---- arpeggios -----------------------------------------------------------
 
-// Two octaves in one position from the inversion's bass tone on the low E
-// string: nine notes, each the next chord tone above the one before, one to
-// three on every string, the fretted ones within five frets. Among the
-// fingerings that fit, the most compact is taken, then the most even spread
-// across the strings, then the lowest on the neck.
-Diagram arpeggio(int key, int quality, int inversion)
+namespace {
+
+struct Fingering
+{
+    Diagram diagram;
+    Span span;
+    int start = 0; // the first note's fret on the low E string
+    int mostOnAString = 0;
+    int fretSum = 0;
+};
+
+// Every way to play the two octaves from the inversion's bass tone on the
+// low E string: nine notes, each the next chord tone above the one before,
+// one to three on every string, the fretted ones within five frets and none
+// above the highest fret, open strings only in a diagram at the nut.
+std::vector<Fingering> arpeggioFingerings(int key, int quality, int inversion)
 {
     const int root = keyPitchClass(key);
     const auto iv = qualityIntervals(quality);
@@ -65,61 +75,92 @@ Diagram arpeggio(int key, int quality, int inversion)
         classes[i] = mod12(root + iv[i]);
     const int firstFret = mod12(classes[inversion - 1] - kOpen[0]);
 
-    for (int start : {firstFret, firstFret + 12}) {
+    std::vector<Fingering> all;
+    for (int start = firstFret; start <= kHighestFret; start += 12) {
         std::array<int, 9> pitches;
         pitches[0] = kOpen[0] + start;
-        for (int i = 1; i < 9; ++i) {
-            const int tone = (inversion - 1 + i) % 4;
-            pitches[i] = nextAbove(pitches[i - 1], classes[tone]);
-        }
+        for (int i = 1; i < 9; ++i)
+            pitches[i] = nextAbove(pitches[i - 1], classes[(inversion - 1 + i) % 4]);
         if (pitches[8] != pitches[0] + 24)
             fail("arpeggio does not span two octaves");
 
-        bool found = false;
-        Diagram best;
-        std::tuple<int, int, int> bestScore{INT_MAX, INT_MAX, INT_MAX};
         std::array<int, kStrings> counts{};
         std::function<void(int, int)> place = [&](int str, int used) {
-            if (str == kStrings) {
-                if (used != 9)
-                    return;
-                Diagram d;
-                d.rootPitchClass = root;
-                int n = 0;
-                for (int s = 0; s < kStrings; ++s)
-                    for (int c = 0; c < counts[s]; ++c) {
-                        const int fret = pitches[n++] - kOpen[s];
-                        if (fret < 0)
-                            return;
-                        d.frets[s].push_back(fret);
-                    }
-                const Span span = spanOf(d);
-                if (span.highest - span.lowest > 4 || (span.open && span.highest > 5))
-                    return;
-                int fretSum = 0;
-                for (const auto& f : d.frets)
-                    for (int x : f)
-                        fretSum += x;
-                const auto score = std::make_tuple(
-                    span.highest - span.lowest,
-                    *std::max_element(counts.begin(), counts.end()), fretSum);
-                if (!found || score < bestScore) {
-                    found = true;
-                    bestScore = score;
-                    best = d;
+            if (str < kStrings) {
+                for (int c = 1; c <= 3 && used + c <= 9; ++c) {
+                    counts[str] = c;
+                    place(str + 1, used + c);
                 }
                 return;
             }
-            for (int c = 1; c <= 3 && used + c <= 9; ++c) {
-                counts[str] = c;
-                place(str + 1, used + c);
-            }
+            if (used != 9)
+                return;
+            Fingering f;
+            f.start = start;
+            f.diagram.rootPitchClass = root;
+            int n = 0;
+            for (int s = 0; s < kStrings; ++s)
+                for (int c = 0; c < counts[s]; ++c) {
+                    const int fret = pitches[n++] - kOpen[s];
+                    if (fret < 0 || fret > kHighestFret)
+                        return;
+                    f.diagram.frets[s].push_back(fret);
+                    f.fretSum += fret;
+                }
+            f.span = spanOf(f.diagram);
+            if (f.span.highest - f.span.lowest > 4 || (f.span.open && f.span.highest > 5))
+                return;
+            f.mostOnAString = *std::max_element(counts.begin(), counts.end());
+            all.push_back(f);
         };
         place(0, 0);
-        if (found)
-            return best;
     }
-    fail("no arpeggio fingering for " + keyName(key) + " " + qualityName(quality));
+    return all;
+}
+
+// Keeps the fingerings that have a property, if any has it.
+template <typename Has>
+void preferWhereAny(std::vector<Fingering>& fingerings, Has has)
+{
+    if (std::any_of(fingerings.begin(), fingerings.end(), has))
+        fingerings.erase(std::remove_if(fingerings.begin(), fingerings.end(),
+                                        [&](const Fingering& f) { return !has(f); }),
+                         fingerings.end());
+}
+
+} // namespace
+
+// Of every fingering that fits, the shipped one is chosen by what a student
+// needs, in this order: no open string, so that it moves to every key; no
+// stretch to begin with (the little finger on the first note, four frets
+// above the lowest); and lying where the chord of the same name is played, so
+// that the two are learnt together. Of those left the lowest start on the
+// low E string is taken, then the most compact, then the most even spread
+// across the strings, then the lowest on the neck.
+Diagram arpeggio(int key, int quality, int inversion)
+{
+    std::vector<Fingering> fingerings = arpeggioFingerings(key, quality, inversion);
+    if (fingerings.empty())
+        fail("no arpeggio fingering for " + keyName(key) + " " + qualityName(quality));
+
+    const Span chordSpan = spanOf(chord(key, quality, inversion));
+    preferWhereAny(fingerings, [](const Fingering& f) { return !f.span.open; });
+    preferWhereAny(fingerings, [](const Fingering& f) {
+        return !(f.span.highest - f.span.lowest == 4 && f.start == f.span.highest);
+    });
+    preferWhereAny(fingerings, [&](const Fingering& f) {
+        return chordSpan.fretted() && f.span.lowest <= chordSpan.highest &&
+               chordSpan.lowest <= f.span.highest;
+    });
+    const auto order = [](const Fingering& f) {
+        return std::make_tuple(f.start, f.span.highest - f.span.lowest, f.mostOnAString,
+                               f.fretSum);
+    };
+    return std::min_element(fingerings.begin(), fingerings.end(),
+                            [&](const Fingering& a, const Fingering& b) {
+                                return order(a) < order(b);
+                            })
+        ->diagram;
 }
 
 } // namespace theory
