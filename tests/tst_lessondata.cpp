@@ -105,6 +105,12 @@ void tst_LessonData::diagramsReadAsATeacherReadsThem_data()
         << "arpeggios" << 148 << "12R | 11 | 9 12 | 9R | 9 12 | 10 12R, fret 9";
     QTest::newRow("C Fully Diminished 7 arpeggio, Root Position: no stretch to begin")
         << "arpeggios" << 76 << "8R | 6 9 | 7 10R | 8 | 7 10 | 8R, fret 6";
+    QTest::newRow("C major, First Position: the E shape")
+        << "scales" << 15 << "8R 10 12 | 8 10 12 | 9 10R 12 | 9 10 | 8 10 12 | 8R 10 12, fret 8";
+    QTest::newRow("E major, First Position: the E shape in open position")
+        << "scales" << 35 << "0R 2 4 | 0 2 4 | 1 2R 4 | 1 2 | 0 2 4 | 0R 2 4, fret 0";
+    QTest::newRow("D major, Third Position: the C shape, at the nut for its notes at fret 2")
+        << "scales" << 27 << "2 3 5 | 2 4 5R | 2 4 5 | 2 4 | 2 3R 5 | 2 3 5, fret 0";
 }
 
 void tst_LessonData::diagramsReadAsATeacherReadsThem()

@@ -1,4 +1,4 @@
-// The five positions of the major scale.
+// The five positions of the major scale, each one CAGED shape.
 #include "theory.h"
 
 #include <algorithm>
@@ -6,6 +6,7 @@
 namespace theory {
 
 namespace {
+
 const int kMajor[7] = {0, 2, 4, 5, 7, 9, 11};
 
 bool inScale(int root, int pitch)
@@ -14,53 +15,47 @@ bool inScale(int root, int pitch)
     return std::find(std::begin(kMajor), std::end(kMajor), step) != std::end(kMajor);
 }
 
-// The five boxes of the major scale, relative to the key's root on the low
-// E string's fret scale, with the CAGED shape each is built on. They are the
-// four-fret boxes that need the fewest stretches; together they cover the
-// neck.
-struct Box
-{
-    int offset;
-    const char* shape;
-};
-const Box kBoxes[5] = {{0, "C"}, {2, "A"}, {5, "G"}, {7, "E"}, {9, "D"}};
+// Positions 1..5 are the E, D, C, A and G shapes, the order in which they
+// follow each other up the neck from the E shape. Each shape is named after
+// the key (and open chord) whose open-position scale it is: its pitch class.
+const int kShapeKeys[5] = {4, 2, 0, 9, 7};
 
-// Boxes of a key, lowest on the neck first.
-std::array<Box, 5> boxesOf(int key)
+// The open-position major scale of a key, as method books teach it: on each
+// string the scale tones from the open string up to fret 4 that lie below
+// the next string's open note, so that a tone is played on the open string
+// above rather than stopped on the string below. Moved up the neck, the
+// open strings become the first finger's fret; this is the shape's pattern.
+Diagram openPosition(int rootPitchClass)
 {
-    const int root = keyPitchClass(key);
-    std::array<Box, 5> boxes;
-    for (int i = 0; i < 5; ++i)
-        boxes[i] = {mod12(root + kBoxes[i].offset), kBoxes[i].shape};
-    std::sort(boxes.begin(), boxes.end(),
-              [](const Box& a, const Box& b) { return a.offset < b.offset; });
-    return boxes;
-}
-} // namespace
-
-// A position takes every scale tone of its four-fret box on each string.
-// Where a scale tone falls between one string's box and the next (the
-// strings a fourth apart), the lower string reaches one fret up for it.
-Diagram scalePosition(int key, int position)
-{
-    const int root = keyPitchClass(key);
-    const int w = boxesOf(key)[position - 1].offset;
     Diagram d;
-    d.rootPitchClass = root;
-    for (int s = 0; s < kStrings; ++s) {
-        for (int fret = w; fret <= w + 3; ++fret)
-            if (inScale(root, kOpen[s] + fret))
+    d.rootPitchClass = rootPitchClass;
+    for (int s = 0; s < kStrings; ++s)
+        for (int fret = 0; fret <= 4; ++fret) {
+            const int pitch = kOpen[s] + fret;
+            if (inScale(rootPitchClass, pitch) && (s + 1 == kStrings || pitch < kOpen[s + 1]))
                 d.frets[s].push_back(fret);
-        const bool fourthAbove = s == 0 || s == 1 || s == 2 || s == 4;
-        if (fourthAbove && inScale(root, kOpen[s] + w + 4))
-            d.frets[s].push_back(w + 4);
-    }
+        }
     return d;
 }
 
-std::string scaleShape(int key, int position)
+} // namespace
+
+// A position is its shape's pattern moved up from the open position of the
+// shape's key to the key wanted, by the fewest frets. Each pattern plays the
+// open low E (E is in all five keys' scales), so no lower place fits it.
+Diagram scalePosition(int key, int position)
 {
-    return boxesOf(key)[position - 1].shape;
+    if (position < 1 || position > 5)
+        fail("position out of range");
+    const int shapeKey = kShapeKeys[position - 1];
+    const int root = keyPitchClass(key);
+    const int shift = mod12(root - shapeKey);
+    Diagram d = openPosition(shapeKey);
+    d.rootPitchClass = root;
+    for (auto& frets : d.frets)
+        for (int& f : frets)
+            f += shift;
+    return d;
 }
 
 } // namespace theory

@@ -68,9 +68,6 @@ Diagram chord(int key, int quality, int inversion);
 Diagram arpeggio(int key, int quality, int inversion);
 Diagram scalePosition(int key, int position);
 
-// The CAGED shape a scale position of a key is built on ("C", "A", "G", "E", "D").
-std::string scaleShape(int key, int position);
-
 std::vector<Record> chordRecords();    // 240
 std::vector<Record> arpeggioRecords(); // 241, the last the blank board
 std::vector<Record> scaleRecords();    // 60
