@@ -3,6 +3,7 @@
 #include "lessons/globalprocedures.h"
 #include "platform/fileaccesslog.h"
 #include "platform/imagecontrol.h"
+#include "selection/boarddescription.h"
 #include "selection/fretboard.h"
 #include "selection/fretboarddisplay.h"
 #include "testsupport.h"
@@ -31,6 +32,8 @@ private slots:
     void badCellValueStopsAtThatCell();
     void fretLabel();
     void fretLabelFailuresChangeNoLabel();
+    void describedInWords_data();
+    void describedInWords();
 
 private:
     void loadTables(const QByteArray& arpeggios, const QByteArray& chords, const QByteArray& scales);
@@ -119,12 +122,17 @@ void tst_FretboardDisplay::grabShowsEachPictureAtItsPlace()
     g_->chordTable = shipped.chordTable;
     g_->currentChord = 70; // C Dominant 7, second inversion
     display_->showChord();
+    // This test runs again at a scale factor of 2, where each cell must show
+    // its picture's @2x twin, pixel for pixel, in twice the pixels.
     const QImage shot = window_->grab().toImage();
+    const int scale = qRound(window_->devicePixelRatioF());
     for (int i = 0; i < kCellCount; ++i) {
-        const QImage picture = g_->dotPictures(g_->chordTable(70, i)).toImage();
-        const QRect cell = board_.img[i]->geometry();
+        const QString name = scale > 1 ? QStringLiteral("%1@2x.gif") : QStringLiteral("%1.gif");
+        const QImage picture = imageOf(dir_->file(name.arg(g_->chordTable(70, i))));
+        QCOMPARE(picture.size(), board_.img[i]->size() * scale);
+        const QRect cell(board_.img[i]->geometry().topLeft() * scale, picture.size());
         // The last column and row are covered by the next cell's first.
-        const QRect inner(cell.topLeft(), cell.size() - QSize(1, 1));
+        const QRect inner(cell.topLeft(), cell.size() - QSize(scale, scale));
         QVERIFY2(samePixels(shot.copy(inner), picture.copy(QRect(QPoint(0, 0), inner.size()))),
                  qPrintable(QStringLiteral("cell %1").arg(i)));
     }
@@ -225,6 +233,64 @@ void tst_FretboardDisplay::fretLabelFailuresChangeNoLabel()
     QVERIFY(board_.imgFret[1]->isVisibleTo(window_.get()));
     QCOMPARE(board_.imgFret[1]->picture().cacheKey(), before);
     QVERIFY(board_.imgFret[2]->picture().isNull());
+}
+
+// An entry for the description: the top row's six pictures, then the
+// fretted cells as (row, string, picture) on plain fret cells, then the
+// fret marker and its label place.
+static LessonEntry diagram(std::array<int, 6> top, QList<std::array<int, 3>> cells, int markerFret,
+                           int markerSlot)
+{
+    LessonEntry e{};
+    for (int s = 0; s < 6; ++s)
+        e[s] = int16_t(top[s]);
+    for (int p = 6; p < kCellCount; ++p)
+        e[p] = int16_t(p % 6 == 0 ? 3 : 0);
+    for (const auto& [row, string, picture] : cells)
+        e[row * 6 + string] = int16_t(picture);
+    e[kMarkerFretPosition] = int16_t(markerFret);
+    e[kMarkerSlotPosition] = int16_t(markerSlot);
+    return e;
+}
+
+void tst_FretboardDisplay::describedInWords_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<LessonEntry>("values");
+    QTest::addColumn<QString>("words");
+    const int arpeggio = int(DiagramKind::Arpeggio), chord = int(DiagramKind::Chord),
+              scale = int(DiagramKind::Scale);
+    QTest::newRow("blank") << arpeggio << 240 << diagram({12, 6, 6, 6, 6, 6}, {}, 0, 0)
+                           << QStringLiteral("Empty fretboard");
+    QTest::newRow("at the nut: open strings, a muted one, labelled tones")
+        << chord << 0 << diagram({15, 8, 7, 6, 6, 7}, {{1, 3, 19}, {2, 4, 18}, {3, 2, 20}}, 0, 0)
+        << QStringLiteral("A Major 7, Root Position. Low E string not played. A string open, "
+                          "root; D string open, fret 3 (seventh); G string fret 1, fifth; B string "
+                          "fret 2, third; high E string open.");
+    QTest::newRow("away from the nut: several notes on a string")
+        << arpeggio << 27
+        << diagram({16, 10, 10, 10, 10, 11}, {{1, 0, 4}, {3, 0, 5}, {5, 0, 4}, {2, 1, 2}}, 9, 2)
+        << QStringLiteral("Bb Minor 7 arpeggio, Third Inversion. High E string not played. Low E "
+                          "string frets 7, 9 (root) and 11; A string fret 8, root.");
+    QTest::newRow("two strings muted, a scale's name")
+        << scale << 17 << diagram({17, 11, 10, 10, 10, 10}, {{1, 2, 1}, {4, 5, 2}}, 5, 0)
+        << QStringLiteral("C major scale, Third Position, C shape. Low E and A strings not "
+                          "played. D string fret 5; high E string fret 8, root.");
+    QTest::newRow("an empty cell and a nameless entry")
+        << chord << 240 << diagram({12, 6, 6, 6, 6, 6}, {{1, 1, 23}, {2, 1, 1}}, 0, 0)
+        << QStringLiteral("A string fret 2.");
+}
+
+// The words come from the cell pictures alone, as the README's table reads
+// them, and from the entry's place in its table.
+void tst_FretboardDisplay::describedInWords()
+{
+    QFETCH(int, kind);
+    QFETCH(int, entry);
+    QFETCH(LessonEntry, values);
+    QFETCH(QString, words);
+    QCOMPARE(describeDiagram(DiagramKind(kind), entry, values), words);
 }
 
 QTEST_MAIN(tst_FretboardDisplay)

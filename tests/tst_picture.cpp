@@ -15,6 +15,8 @@ private slots:
     void loadsByContent();
     void loadFailures_data();
     void loadFailures();
+    void highDensityTwins_data();
+    void highDensityTwins();
     void imageShowsNaturalSizeUnstretched();
     void twips();
     void cachesFillTheirSlots();
@@ -27,10 +29,12 @@ void tst_Picture::loadsByContent()
     ProgramDirectoryFixture dir;
     // A JPEG under a .gif name is still a picture: the content decides.
     QFile::copy(dir.file(QStringLiteral("check1.jpg")), dir.file(QStringLiteral("renamed.gif")));
+    // Sizes in logical pixels: the same on any screen.
     const QPixmap p = loadPicture(dir.file(QStringLiteral("renamed.gif")));
-    QCOMPARE(p.size(), QSize(49, 41));
-    QCOMPARE(loadPicture(dir.file(QStringLiteral("newblue.ico"))).size(), QSize(32, 32));
-    QCOMPARE(loadPicture(dir.file(QStringLiteral("0.gif"))).size(), QSize(33, 65));
+    QCOMPARE(p.deviceIndependentSize(), QSizeF(49, 41));
+    QCOMPARE(loadPicture(dir.file(QStringLiteral("newblue.ico"))).deviceIndependentSize(),
+             QSizeF(32, 32));
+    QCOMPARE(loadPicture(dir.file(QStringLiteral("0.gif"))).deviceIndependentSize(), QSizeF(33, 65));
 }
 
 void tst_Picture::loadFailures_data()
@@ -71,6 +75,56 @@ void tst_Picture::loadFailures()
     QCOMPARE(where, path);
 }
 
+void tst_Picture::highDensityTwins_data()
+{
+    QTest::addColumn<QString>("twin"); // what lies beside the picture under its @2x name
+    QTest::newRow("a twin") << QStringLiteral("picture");
+    QTest::newRow("no twin") << QString();
+    QTest::newRow("a broken twin") << QStringLiteral("broken");
+    QTest::newRow("a directory for a twin") << QStringLiteral("directory");
+}
+
+// This test runs on an ordinary screen and again at a scale factor of 2.
+// On a high-density screen the @2x twin is read in place of the picture
+// (once, with the same errors when it is bad) and shown at the picture's
+// logical size; without a twin the picture itself, silently. On an
+// ordinary screen nothing but the picture itself is opened.
+void tst_Picture::highDensityTwins()
+{
+    QFETCH(QString, twin);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cell.gif"));
+    const QString twinPath = dir.filePath(QStringLiteral("cell@2x.gif"));
+    QVERIFY(QFile::copy(QStringLiteral(FRETQUILL_PROGRAM_DIR "/2.gif"), path));
+    QImage sharp(66, 130, QImage::Format_RGB32);
+    sharp.fill(Qt::darkRed);
+    if (twin == QLatin1String("picture"))
+        QVERIFY(sharp.save(twinPath, "png")); // the content decides the kind
+    else if (twin == QLatin1String("broken"))
+        QVERIFY(QFile(twinPath).open(QIODevice::WriteOnly));
+    else if (twin == QLatin1String("directory"))
+        QVERIFY(QDir().mkdir(twinPath));
+
+    const bool high = qApp->devicePixelRatio() > 1;
+    QCOMPARE(highDensityScreen(), high);
+    QCOMPARE(highDensityName(path), twinPath);
+    FileAccessLog::clear();
+    QString where;
+    QPixmap picture;
+    const int error = errorNumberOf([&] { picture = loadPicture(path); }, &where);
+    const bool readsTwin = high && !twin.isEmpty();
+    QCOMPARE(FileAccessLog::opened(), QStringList{readsTwin ? twinPath : path});
+    if (readsTwin && twin != QLatin1String("picture")) {
+        QCOMPARE(error, twin == QLatin1String("broken") ? 481 : 75);
+        QCOMPARE(where, twinPath);
+        return;
+    }
+    QCOMPARE(error, 0);
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(33, 65));
+    QCOMPARE(picture.devicePixelRatio(), readsTwin ? 2.0 : 1.0);
+    QVERIFY(samePixels(picture.toImage(), readsTwin ? sharp : imageOf(path)));
+}
+
 void tst_Picture::imageShowsNaturalSizeUnstretched()
 {
     QWidget window;
@@ -83,25 +137,40 @@ void tst_Picture::imageShowsNaturalSizeUnstretched()
     image.setTwipsGeometry(150, 300, 900, 900); // 10,20 and 60 x 60 px
     QCOMPARE(image.geometry(), QRect(10, 20, 60, 60));
 
+    // The window's own pixels, at the screen's density, told by logical
+    // pixel.
+    const qreal scale = window.devicePixelRatioF();
+    auto at = [&](const QImage& shot, int x, int y) {
+        return shot.pixelColor(QPoint(x, y) * scale);
+    };
     QPixmap red(20, 10);
     red.fill(Qt::red);
     image.setPicture(red);
     QImage shot = window.grab().toImage();
-    QCOMPARE(shot.pixelColor(10, 20), QColor(Qt::red));
-    QCOMPARE(shot.pixelColor(29, 29), QColor(Qt::red));
-    QCOMPARE(shot.pixelColor(30, 20), QColor(Qt::white)); // not stretched
-    QCOMPARE(shot.pixelColor(10, 30), QColor(Qt::white));
+    QCOMPARE(at(shot, 10, 20), QColor(Qt::red));
+    QCOMPARE(at(shot, 29, 29), QColor(Qt::red));
+    QCOMPARE(at(shot, 30, 20), QColor(Qt::white)); // not stretched
+    QCOMPARE(at(shot, 10, 30), QColor(Qt::white));
 
     QPixmap big(100, 100); // larger than the control: clipped, not shrunk
     big.fill(Qt::blue);
     image.setPicture(big);
     shot = window.grab().toImage();
-    QCOMPARE(shot.pixelColor(69, 79), QColor(Qt::blue));
-    QCOMPARE(shot.pixelColor(70, 80), QColor(Qt::white));
+    QCOMPARE(at(shot, 69, 79), QColor(Qt::blue));
+    QCOMPARE(at(shot, 70, 80), QColor(Qt::white));
+
+    // A picture with twice the pixels covers the same logical size.
+    QPixmap sharp(40, 20);
+    sharp.fill(Qt::green);
+    sharp.setDevicePixelRatio(2);
+    image.setPicture(sharp);
+    shot = window.grab().toImage();
+    QCOMPARE(at(shot, 29, 29), QColor(Qt::green));
+    QCOMPARE(at(shot, 30, 20), QColor(Qt::white));
 
     image.setPicture(QPixmap()); // no picture clears it
     shot = window.grab().toImage();
-    QCOMPARE(shot.pixelColor(10, 20), QColor(Qt::white));
+    QCOMPARE(at(shot, 10, 20), QColor(Qt::white));
 }
 
 void tst_Picture::twips()
