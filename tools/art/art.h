@@ -79,6 +79,8 @@ Draw textDraw(QSize size, const QString& text, int pixels,
 // The notes on the fretboard and the legend.
 enum class Mark { None, Note, Root };
 void drawDot(QPainter& p, QPointF centre, Mark mark);
+// A blue dot with a white label: which chord tone the note is.
+void drawLabelledDot(QPainter& p, QPointF centre, const QString& label);
 
 // The drawing steps, one per kind of picture.
 void drawCells();

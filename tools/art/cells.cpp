@@ -2,6 +2,7 @@
 // fret1.gif to fret16.gif.
 #include "art.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 
 namespace {
@@ -16,6 +17,8 @@ constexpr int kTopRowHeight = 97;
 constexpr int kDotY = 32;
 constexpr int kMarkerY = 56;
 constexpr int kDotRadius = 11;
+// The chord-tone digit: bold, as tall as half the dot.
+constexpr int kLabelPixels = 16;
 
 enum class Top { Nut, NoNut };
 enum class TopMark { None, Open, OpenRoot, Muted };
@@ -120,6 +123,18 @@ void drawDot(QPainter& p, QPointF centre, Mark mark)
     p.drawEllipse(centre, kDotRadius, kDotRadius);
 }
 
+void drawLabelledDot(QPainter& p, QPointF centre, const QString& label)
+{
+    drawDot(p, centre, Mark::Note);
+    // Centred by the digit's own outline, not the font's line box, so that
+    // it sits in the middle of the dot.
+    const QFont font = artFont(kLabelPixels);
+    const QRectF glyph = QFontMetricsF(font).tightBoundingRect(label);
+    p.setFont(font);
+    p.setPen(kPaper);
+    p.drawText(centre - glyph.center(), label);
+}
+
 void drawCells()
 {
     // Fret rows: 0..2 (columns 1-5) and 3..5 (column 0) show the string, a
@@ -147,9 +162,16 @@ void drawCells()
             saveCell(first ? 12 + i : 6 + i, true, first,
                      [&](QPainter& p) { drawTopCell(p, first, tops[i].top, tops[i].mark); });
 
-    // 18 to 22 are spare and show the bare string.
+    // 18, 19, 20: a chord's third, fifth and seventh (columns 1-5); 21 and
+    // 22 are spare and show the bare string.
+    const QStringList tones = {QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("7")};
     for (int i = 18; i <= 22; ++i)
-        saveCell(i, false, false, [](QPainter& p) { drawFretCell(p, false, nullptr); });
+        saveCell(i, false, false, [&](QPainter& p) {
+            drawFretCell(p, false, [&](QPainter& q, QPointF centre) {
+                if (i <= 20)
+                    drawLabelledDot(q, centre, tones[i - 18]);
+            });
+        });
 }
 
 void drawFretNumbers()

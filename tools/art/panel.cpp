@@ -105,8 +105,10 @@ void drawPanelArt()
                     [mark](QPainter& p) { drawDot(p, QPointF(16.5, 16.5), mark); });
     }
 
-    // The legend beside the red and the blue dot, in one size.
-    const QStringList legend = {QStringLiteral("Root note"), QStringLiteral("Other notes")};
+    // The legend beside the red and the blue dot, in one size. The blue
+    // dots of a chord carry the number of the chord tone they are.
+    const QStringList legend = {QStringLiteral("Root note"),
+                                QStringLiteral("Other notes (3, 5, 7 in chords)")};
     const int pixels = fittingPixels(legend, 225 - 8, 16);
     saveText(QStringLiteral("root"), QSize(225, 33), legend[0], pixels,
              Qt::AlignLeft | Qt::AlignVCenter, kInk);
@@ -132,8 +134,11 @@ void drawCaptions()
     saveCaptions(QStringLiteral("inversion"), QSize(201, 33),
                  {"Root Position", "First Inversion", "Second Inversion", "Third Inversion"}, 18);
 
+    // Each position is one shape in every key; the caption names it.
+    const QString dot = QStringLiteral(" \u00b7 ");
     saveCaptions(QStringLiteral("position"), QSize(209, 33),
-                 {"First Position", "Second Position", "Third Position", "Fourth Position",
-                  "Fifth Position"},
+                 {"First Position" + dot + "E shape", "Second Position" + dot + "D shape",
+                  "Third Position" + dot + "C shape", "Fourth Position" + dot + "A shape",
+                  "Fifth Position" + dot + "G shape"},
                  18);
 }
