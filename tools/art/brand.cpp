@@ -1,4 +1,5 @@
-// The mouse pointer, the splash logo, the window icon and the desktop icons.
+// The mouse pointer, the splash logo, and the program's icon at every size
+// it is shown: the window icon and the desktop icons.
 #include "art.h"
 
 #include <QLinearGradient>
@@ -83,6 +84,58 @@ void drawLargeIcon(QPainter& p, int size)
     p.drawEllipse(QPointF(32.1, 31), 3, 3);
 }
 
+// Below 48 px the same design on the pixel grid: whole-pixel strings,
+// frets and nut, four strings at 16 px, and dots of an odd number of pixels
+// centred on a pixel, so that nothing blurs into grey.
+void drawSmallIcon(QPainter& p, int size)
+{
+    const int inset = size / 8; // the blue frame around the board
+    const int board = size - 2 * inset;
+    const int nut = size < 24 ? 1 : 2;
+    const int strings = size < 24 ? 4 : 6;
+    const int pitch = board / strings;
+    const int row = (board - nut - 2) / 3; // three fret spaces between two wires
+    const int top = inset + nut;           // the first fret space
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBanner);
+    p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
+    p.fillRect(QRect(inset, inset, board, board), Qt::white);
+    p.fillRect(QRect(inset, inset, board, nut), kInk);
+
+    auto stringX = [&](int s) { return inset + pitch / 2 + s * pitch; };
+    for (int f = 1; f <= 2; ++f)
+        p.fillRect(QRect(inset, top + f * (row + 1) - 1, board, 1), kFret);
+    for (int s = 0; s < strings; ++s)
+        p.fillRect(QRect(stringX(s), top, 1, board - nut), kString);
+
+    // Three pixels across is too few for a round edge: such a dot is solid.
+    const int diameter = pitch | 1;
+    auto dot = [&](int s, int r, const QColor& colour) {
+        const QPointF centre(stringX(s) + 0.5, top + r * (row + 1) + row / 2 + 0.5);
+        p.setBrush(colour);
+        if (diameter <= 3)
+            p.drawRect(QRectF(centre - QPointF(1.5, 1.5), QSizeF(3, 3)));
+        else
+            p.drawEllipse(centre, diameter / 2.0, diameter / 2.0);
+    };
+    // The root and two notes where the large icon has them.
+    const bool four = strings == 4;
+    dot(four ? 0 : 1, 1, kRoot);
+    dot(four ? 2 : 3, 0, kNote);
+    dot(four ? 3 : 4, 2, kNote);
+}
+
+QImage icon(int size)
+{
+    return render(QSize(size, size), 1, Qt::transparent, [size](QPainter& p) {
+        if (size >= 48)
+            drawLargeIcon(p, size);
+        else
+            drawSmallIcon(p, size);
+    });
+}
+
 } // namespace
 
 void drawPointer()
@@ -99,35 +152,10 @@ void drawLogo()
 
 void drawIcons()
 {
-    for (const int size : {48, 256})
-        savePng(render(QSize(size, size), 1, Qt::transparent,
-                       [size](QPainter& p) { drawLargeIcon(p, size); }),
-                QStringLiteral("fretquill-%1.png").arg(size));
-
-    // The window icon: 32 x 32 in the 16 colours of the classic palette.
-    const QImage image = render(QSize(32, 32), 1, kPaper, [](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.fillRect(QRect(0, 0, 32, 32), QColor(0, 0, 128));
-        p.fillRect(QRect(3, 3, 26, 26), Qt::white);
-        p.fillRect(QRect(3, 3, 26, 3), Qt::black); // the nut
-        p.setPen(QColor(128, 128, 128));
-        for (int s = 0; s < 6; ++s)
-            p.drawLine(5 + s * 4, 6, 5 + s * 4, 28);
-        for (int f = 0; f < 3; ++f)
-            p.drawLine(4, 12 + f * 7, 27, 12 + f * 7);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 0, 0));
-        p.drawEllipse(QPoint(9, 16), 2, 2);
-        p.setBrush(QColor(0, 0, 255));
-        p.drawEllipse(QPoint(17, 9), 2, 2);
-        p.drawEllipse(QPoint(21, 23), 2, 2);
-    });
-    const QVector<QRgb> vga = {
-        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
-    savePng(
-        image.convertToFormat(QImage::Format_Indexed8, vga, Qt::ThresholdDither | Qt::AvoidDither),
-        QStringLiteral("icon.png"));
+    // The window icon, built into the program, and the desktop icons that
+    // are installed beside it: one design at every size.
+    for (const int size : {16, 32, 48, 256})
+        savePng(icon(size), QStringLiteral("icon-%1.png").arg(size));
+    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512})
+        savePng(icon(size), QStringLiteral("fretquill-%1.png").arg(size));
 }
