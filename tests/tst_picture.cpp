@@ -6,7 +6,9 @@
 #include "platform/twips.h"
 #include "testsupport.h"
 
+#include <QImageReader>
 #include <QPainter>
+#include <QRegularExpression>
 
 class tst_Picture : public QObject
 {
@@ -22,6 +24,8 @@ private slots:
     void cachesFillTheirSlots();
     void cacheEdgeCases();
     void missingCachePictureStopsTheLoader();
+    void everyPictureHasItsTwin_data();
+    void everyPictureHasItsTwin();
 };
 
 void tst_Picture::loadsByContent()
@@ -229,6 +233,72 @@ void tst_Picture::missingCachePictureStopsTheLoader()
     QCOMPARE(where, dir.file(QStringLiteral("fret9.gif")));
     QVERIFY(!g.fretPictures(8).isNull()); // slots filled before the failure stay filled
     QVERIFY(g.fretPictures(10).isNull());
+}
+
+void tst_Picture::everyPictureHasItsTwin_data()
+{
+    // Every picture of the program directory; how far its 2x drawing may
+    // lie from the 1x one (cells tile the board and must line up, while
+    // 1x text snaps to whole pixels); the labelled dots it must not look like.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qreal>("tolerance");
+    QTest::addColumn<QStringList>("differsFrom");
+    const QHash<QString, QStringList> labelled = {{"18.gif", {"1.gif", "19.gif", "20.gif"}},
+                                                  {"19.gif", {"1.gif", "20.gif"}},
+                                                  {"20.gif", {"1.gif"}}};
+    const QRegularExpression cell(QStringLiteral("^\\d+\\.gif$"));
+    const QStringList names = QDir(QStringLiteral(FRETQUILL_PROGRAM_DIR))
+                                  .entryList({"*.gif", "*.jpg", "*.ico"}, QDir::Files);
+    QVERIFY(names.contains(QStringLiteral("20.gif")));
+    for (const QString& name : names)
+        if (!name.contains(QLatin1String("@2x")))
+            QTest::newRow(qPrintable(name))
+                << name << (cell.match(name).hasMatch() ? 0.25 : 1.0) << labelled.value(name);
+}
+
+void tst_Picture::everyPictureHasItsTwin()
+{
+    QFETCH(QString, name);
+    QFETCH(qreal, tolerance);
+    QFETCH(QStringList, differsFrom);
+    const QDir dir(QStringLiteral(FRETQUILL_PROGRAM_DIR));
+    auto twin = [](QString file) { return file.insert(file.lastIndexOf(QLatin1Char('.')), "@2x"); };
+    QImageReader oneX(dir.filePath(name));
+    QImageReader twoX(dir.filePath(twin(name)));
+    const QImage small = oneX.read();
+    const QImage large = twoX.read();
+    QVERIFY2(!small.isNull(), qPrintable(oneX.errorString()));
+    QVERIFY2(!large.isNull(), qPrintable(twoX.errorString()));
+    // The format the file holds, not the one its name gives.
+    QCOMPARE(QImageReader::imageFormat(twoX.fileName()),
+             QImageReader::imageFormat(oneX.fileName()));
+    QCOMPARE(large.size(), small.size() * 2);
+
+    // The same drawing at the same logical places: the centre of its ink
+    // (over white) lies where the 1x picture's does.
+    auto inkCentre = [](const QImage& image, qreal scale) {
+        QImage onWhite(image.size(), QImage::Format_RGB32);
+        onWhite.fill(Qt::white);
+        QPainter(&onWhite).drawImage(onWhite.rect(), image);
+        qreal sum = 0, x = 0, y = 0;
+        for (int j = 0; j < onWhite.height(); ++j)
+            for (int i = 0; i < onWhite.width(); ++i) {
+                const QRgb c = onWhite.pixel(i, j);
+                const qreal ink = 765 - qRed(c) - qGreen(c) - qBlue(c);
+                sum += ink;
+                x += ink * (i + 0.5);
+                y += ink * (j + 0.5);
+            }
+        return QPointF(x, y) / (sum * scale);
+    };
+    const QPointF offset = inkCentre(large, 2) - inkCentre(small, 1);
+    QVERIFY2(qAbs(offset.x()) <= tolerance && qAbs(offset.y()) <= tolerance,
+             qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+
+    for (const QString& other : differsFrom) {
+        QVERIFY2(!samePixels(small, imageOf(dir.filePath(other))), qPrintable(other));
+        QVERIFY2(!samePixels(large, imageOf(dir.filePath(twin(other)))), qPrintable(other));
+    }
 }
 
 QTEST_MAIN(tst_Picture)
