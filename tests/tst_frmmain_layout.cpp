@@ -42,7 +42,10 @@ void tst_FrmMainLayout::window()
     QVERIFY(!(f_->windowFlags() & Qt::WindowMinMaxButtonsHint));
     QCOMPARE(f_->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(!f_->windowIcon().isNull());
-    QCOMPARE(f_->windowIcon().pixmap(32, 32).size(), QSize(32, 32));
+    // Drawn at each size a desktop asks for, not scaled from one.
+    const QList<QSize> sizes = f_->windowIcon().availableSizes();
+    for (int size : {16, 32, 48, 256})
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
     const QRect screen = f_->screen()->availableGeometry();
     // Centred to within the thin border's width.
     QVERIFY(qAbs(f_->frameGeometry().center().x() - screen.center().x()) <= 3);

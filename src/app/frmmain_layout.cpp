@@ -8,7 +8,6 @@
 #include "platform/selectorbox.h"
 #include "platform/twips.h"
 
-#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
@@ -55,10 +54,7 @@ QIcon frmMain::programIcon()
     static const QIcon icon = [] {
         QIcon i;
         for (int size : {16, 32, 48, 256})
-            if (QFile::exists(QStringLiteral(":/artwork/icon-%1.png").arg(size)))
-                i.addFile(QStringLiteral(":/artwork/icon-%1.png").arg(size), QSize(size, size));
-        if (i.isNull()) // TRANSITIONAL: until the artwork draws the sizes
-            i.addFile(QStringLiteral(":/artwork/icon.png"));
+            i.addFile(QStringLiteral(":/artwork/icon-%1.png").arg(size), QSize(size, size));
         return i;
     }();
     return icon;
