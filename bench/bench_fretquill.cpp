@@ -4,6 +4,9 @@
 //   selection  an inversion pick with its repaint vs repainting the unchanged window
 //              (each repaint renders the whole window, by a grab)
 //   loaders    the three lesson loaders           vs std::from_chars over the same bytes
+// Set-up and selection are measured again on a screen of twice the density
+// (a second run of this program at QT_SCALE_FACTOR=2), where the program
+// reads the @2x pictures and draws in four times the pixels.
 // The process figures (start-up to the splash screen, peak memory) are
 // measured from outside by fretquill-procbench.
 #include "app/frmmain.h"
@@ -97,7 +100,11 @@ void BM_SetUpFloor(benchmark::State& state)
         std::vector<QImage> kept;
         kept.reserve(static_cast<size_t>(files.size()));
         for (const QString& name : files) {
-            QByteArray bytes = readAll(QDir(kProgramDir).filePath(name));
+            // The files the program reads on this screen: the @2x twins on
+            // a high-density one.
+            const QString path = QDir(kProgramDir).filePath(name);
+            const QString twin = highDensityName(path);
+            QByteArray bytes = readAll(highDensityScreen() && QFile::exists(twin) ? twin : path);
             if (name.endsWith(QLatin1String(".txt")))
                 continue;
             QBuffer buffer(&bytes);
@@ -285,11 +292,33 @@ Process measure(const QString& program, const QString& size, int runs)
     return {median(paint), median(rss)};
 }
 
+const char* gScreen = ""; // " at 2x" on the high-density run
+
 void row(const char* figure, double value, const char* unit, double floor, double ratio,
          const char* target, bool met)
 {
-    std::printf("%-26s %10.3f %-4s %10.3f %-4s %7.2f   %-12s %s\n", figure, value, unit, floor, unit,
-                ratio, target, met ? "met" : "MISSED");
+    const std::string name = std::string(figure) + gScreen;
+    std::printf("%-32s %10.3f %-4s %10.3f %-4s %7.2f   %-12s %s\n", name.c_str(), value, unit, floor,
+                unit, ratio, target, met ? "met" : "MISSED");
+}
+
+// Runs the set-up and selection figures again at twice the density, and
+// passes on their table.
+void runAtTwiceTheDensity()
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--benchmark_color=false"),
+             QStringLiteral("--benchmark_filter=BM_(SetUp|SetUpFloor|Selection|CaptionLoad|Repaint)$")});
+    p.waitForFinished(600000);
+    const QList<QByteArray> lines = p.readAllStandardOutput().split('\n');
+    for (const QByteArray& line : lines)
+        if (line.contains(" at 2x") || line.startsWith("  of which"))
+            std::printf("%s\n", line.constData());
 }
 
 } // namespace
@@ -304,6 +333,9 @@ int main(int argc, char** argv)
     mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
     mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool twice = qgetenv("QT_SCALE_FACTOR") == "2";
+    if (twice)
+        gScreen = " at 2x";
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Capture capture;
@@ -313,7 +345,9 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     const auto& t = capture.ms;
-    std::printf("\n%-26s %15s %15s %7s   %-12s\n", "figure", "measured", "floor", "ratio", "target");
+    if (!twice)
+        std::printf("\n%-32s %15s %15s %7s   %-12s\n", "figure", "measured", "floor", "ratio",
+                    "target");
     if (t.count("BM_SetUp") && t.count("BM_SetUpFloor")) {
         const double r = t.at("BM_SetUp") / t.at("BM_SetUpFloor");
         row("set-up", t.at("BM_SetUp"), "ms", t.at("BM_SetUpFloor"), r, "<= 1.3", r <= 1.3);
@@ -334,6 +368,10 @@ int main(int argc, char** argv)
         row("lesson loaders", t.at("BM_Loaders"), "ms", t.at("BM_LoadersFloor"), r,
             ">= 0.5 (tput)", r >= 0.5);
     }
+    if (twice)
+        return 0; // the process figures are measured once, by the first run
+    std::fflush(stdout);
+    runAtTwiceTheDensity();
     if (display.isEmpty()) {
         std::printf("process figures: skipped, they need an X display (make bench starts Xvfb)\n");
         return 0;
