@@ -237,8 +237,13 @@ void frmMain::nameControls()
         {cmbKey3, "Key"},
         {cmbPosition, "Position"},
     };
-    for (const auto& n : names)
+    for (const auto& n : names) {
         n.control->setAccessibleName(QLatin1String(n.name));
+        // On Linux a screen reader names a selector by its current item; the
+        // description says what it selects.
+        if (qobject_cast<SelectorBox*>(n.control))
+            n.control->setAccessibleDescription(QLatin1String(n.name));
+    }
     for (ImageControl* bullet : {imgBB1, imgBB2, imgBB3, imgBB4, imgBB5, imgBB6, imgBB7, imgBB8})
         bullet->setAccessibleName(QStringLiteral("Next step"));
     for (ImageControl* box : {imgCheck1, imgCheck2, imgCheck3})
