@@ -11,6 +11,8 @@
 #include "platform/selectorbox.h"
 #include "testsupport.h"
 
+#include <QAccessible>
+
 #include <QApplication>
 
 class tst_FrmMainSetup : public QObject
@@ -27,6 +29,7 @@ private slots:
     void pointerFromProgramDirectoryWhenStartedElsewhere();
     void pointerInNeitherPlaceStops();
     void secondInstanceReadsNothing();
+    void screenReadersHearEveryControl();
 
 private:
     QTemporaryDir elsewhere_; // the current directory of every test
@@ -88,7 +91,7 @@ void tst_FrmMainSetup::stateAfterSetup()
     QCOMPARE(f.cmbPosition->text(), QStringLiteral(" SELECT POSITION "));
 
     QCOMPARE(f.cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(f.cursor().pixmap().size(), QSize(32, 32));
+    QCOMPARE(f.cursor().pixmap().deviceIndependentSize(), QSizeF(32, 32));
     QCOMPARE(f.cursor().hotSpot(), QPoint(0, 0));
     QCOMPARE(f.dragging, int16_t(0));
     QCOMPARE(f.selectedKey, int16_t(0));
@@ -109,7 +112,7 @@ void tst_FrmMainSetup::fixedPicturesShowTheirFiles()
         {f.imgNotes, "notes.jpg"},         {f.imgSelectACategory, "select_a_category.jpg"}};
     for (const auto& p : pictures)
         QVERIFY2(samePixels(p.first->picture().toImage(),
-                            imageOf(run.directory().file(QLatin1String(p.second)))),
+                            imageOf(fileOnThisScreen(run.directory().file(QLatin1String(p.second))))),
                  p.second);
     // A file read for each control that shows it: separate picture objects.
     QVERIFY(f.imgChords->picture().cacheKey() != f.imgCheckChord->picture().cacheKey());
@@ -132,6 +135,10 @@ void tst_FrmMainSetup::readsEachFileInOrder()
         expected << QStringLiteral("fret%1.gif").arg(n);
     expected << "newblue.ico";
 
+    // The same files in the same order on any screen; a high-density one
+    // reads each picture's @2x twin in its place.
+    for (QString& name : expected)
+        name = QFileInfo(fileOnThisScreen(run.directory().file(name))).fileName();
     QStringList read;
     for (const QString& path : FileAccessLog::opened())
         read << QFileInfo(path).fileName();
@@ -156,6 +163,7 @@ void tst_FrmMainSetup::missingFixedPictureStops()
 {
     ProgramDirectoryFixture dir;
     dir.remove(QStringLiteral("exit.jpg"));
+    dir.remove(QStringLiteral("exit@2x.jpg")); // else a high-density screen reads it
     QString where;
     QCOMPARE(setUpErrorOf(dir, &where), 53);
     QCOMPARE(where, dir.file(QStringLiteral("exit.jpg")));
@@ -174,7 +182,8 @@ void tst_FrmMainSetup::pointerFromProgramDirectoryWhenStartedElsewhere()
 {
     FileAccessLog::clear();
     RunningProgram run(false);
-    QCOMPARE(FileAccessLog::opened().last(), run.directory().file(QStringLiteral("newblue.ico")));
+    QCOMPARE(FileAccessLog::opened().last(),
+             fileOnThisScreen(run.directory().file(QStringLiteral("newblue.ico"))));
     QCOMPARE(run.form().cursor().shape(), Qt::BitmapCursor);
 }
 
@@ -182,6 +191,7 @@ void tst_FrmMainSetup::pointerInNeitherPlaceStops()
 {
     ProgramDirectoryFixture dir;
     dir.remove(QStringLiteral("newblue.ico"));
+    dir.remove(QStringLiteral("newblue@2x.ico"));
     QString where;
     QCOMPARE(setUpErrorOf(dir, &where), 53);
     QVERIFY2(where.contains(QStringLiteral("newblue.ico")), qPrintable(where));
@@ -202,6 +212,63 @@ void tst_FrmMainSetup::secondInstanceReadsNothing()
     QVERIFY(!second.splash());
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(!w->isVisible());
+}
+
+// All of the window's text is in pictures; a screen reader hears it from
+// the controls' names. Every control it can see is named, the cells are
+// left to the fretboard, which describes them, and the boxes are check
+// boxes a screen reader can tick.
+void tst_FrmMainSetup::screenReadersHearEveryControl()
+{
+    RunningProgram run(true);
+    frmMain& f = run.form();
+    QSet<QObject*> cells(f.img.begin(), f.img.end());
+    int seen = 0;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* parent) {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            QAccessibleInterface* child = parent->child(i);
+            QVERIFY(child);
+            QVERIFY2(!cells.contains(child->object()), qPrintable(child->object()->objectName()));
+            QVERIFY(child->role() != QAccessible::Client); // something a reader can say
+            ++seen;
+            if (child->state().invisible)
+                continue; // a caption or label not yet shown, a closed panel
+            QVERIFY2(!child->text(QAccessible::Name).isEmpty(),
+                     qPrintable(child->object()->objectName()));
+            if (child->role() == QAccessible::Grouping)
+                walk(child);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(&f));
+    QVERIFY(seen >= 26); // the board, labels, captions, legend, boxes, exit, panels
+
+    const struct
+    {
+        QWidget* control;
+        QAccessible::Role role;
+        const char* name;
+    } expected[] = {
+        {f.board.area, QAccessible::Graphic, "Fretboard"},
+        {f.imgCheck1, QAccessible::CheckBox, "Chords"},
+        {f.imgCheck2, QAccessible::CheckBox, "Scales"},
+        {f.imgCheck3, QAccessible::CheckBox, "Arpeggios"},
+        {f.imgExit, QAccessible::Button, "Exit"},
+        {f.imgRoot, QAccessible::Graphic, "Root note"},
+        {f.imgNotes, QAccessible::Graphic, "Other notes (3, 5, 7 in chords)"},
+        {f.imgSelectACategory, QAccessible::Graphic,
+         "Select a category. Tick Chords, Scales or Arpeggios above to begin."},
+    };
+    for (const auto& e : expected) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(e.control);
+        QCOMPARE(a->role(), e.role);
+        QCOMPARE(a->text(QAccessible::Name), QLatin1String(e.name));
+    }
+    QAccessibleInterface* arpeggios = QAccessible::queryAccessibleInterface(f.imgCheck3);
+    QVERIFY(arpeggios->state().checkable && !arpeggios->state().checked);
+    QVERIFY(arpeggios->text(QAccessible::Description).contains(QStringLiteral("Alt+A")));
+    arpeggios->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(f.fraArp->isVisible());
+    QVERIFY(arpeggios->state().checked);
 }
 
 QTEST_MAIN(tst_FrmMainSetup)

@@ -195,10 +195,7 @@ void tst_Picture::cachesFillTheirSlots()
     g.loadDotPictures();
     g.loadCheckPictures();
     g.loadFretPictures();
-    // The file the screen wants: the @2x twin on a high-density one.
-    auto shown = [&](const QString& name) {
-        return imageOf(highDensityScreen() ? highDensityName(dir.file(name)) : dir.file(name));
-    };
+    auto shown = [&](const QString& name) { return imageOf(fileOnThisScreen(dir.file(name))); };
     for (int n = 0; n <= 22; ++n)
         QVERIFY(samePixels(g.dotPictures(n).toImage(), shown(QStringLiteral("%1.gif").arg(n))));
     for (int n = 1; n <= 16; ++n)

@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "app/frmsplash.h"
 #include "app/program.h"
+#include "platform/picture.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -78,6 +79,12 @@ QImage imageOf(const QString& path)
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+QString fileOnThisScreen(const QString& path)
+{
+    const QString twin = highDensityName(path);
+    return highDensityScreen() && QFileInfo::exists(twin) ? twin : path;
 }
 
 bool samePixels(const QImage& a, const QImage& b)

@@ -52,6 +52,10 @@ int errorNumberOf(const std::function<void()>& call, QString* where = nullptr);
 // The picture of a file in a directory, as the program would load it.
 QImage imageOf(const QString& path);
 
+// The file the program reads for a picture on this screen: its @2x twin on
+// a high-density screen where there is one, else the file itself.
+QString fileOnThisScreen(const QString& path);
+
 // True when two pictures have the same size and pixels.
 bool samePixels(const QImage& a, const QImage& b);
 
