@@ -5,6 +5,7 @@
 #include "lessons/globalprocedures.h"
 #include "platform/imagecontrol.h"
 #include "platform/runtimeerror.h"
+#include "selection/boarddescription.h"
 #include "selection/fretboard.h"
 #include "selection/fretboarddisplay.h"
 
@@ -73,6 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int p = 0; p < kCellCount; ++p)
             if (grid->board.img[p]->picture().cacheKey() != g.dotPictures(values[p]).cacheKey())
                 std::abort();
+        // And a screen reader can hear it, whatever the entry holds.
+        if (grid->board.area->description().isEmpty())
+            std::abort();
     } catch (const RuntimeError&) {
     }
     return 0;
