@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QMouseEvent>
+#include <QSignalSpy>
 
 class tst_Interaction : public QObject
 {
@@ -25,6 +26,8 @@ private slots:
     void dragMovesByThePointersDisplacement();
     void secondButtonRenewsTheGrabPoint();
     void pressesOnControlsDoNotDrag();
+    void onlyTheLeftButtonClicks_data();
+    void onlyTheLeftButtonClicks();
 
 private:
     void send(QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held);
@@ -220,6 +223,49 @@ void tst_Interaction::pressesOnControlsDoNotDrag()
     QTest::mousePress(f_, Qt::LeftButton, {}, QPoint(344, 500));
     QCOMPARE(f_->dragging, int16_t(-1));
     QTest::mouseRelease(f_, Qt::LeftButton, {}, QPoint(344, 500));
+}
+
+void tst_Interaction::onlyTheLeftButtonClicks_data()
+{
+    // The picture, and whether a left click on it does anything.
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<bool>("clickable");
+    QTest::addColumn<Qt::MouseButton>("button");
+    const std::pair<const char*, bool> pictures[] = {
+        {"imgCheck1", true}, {"imgCheck2", true}, {"imgCheck3", true}, {"imgExit", true},
+        {"imgCheckArp", false}, {"img7", false}, {"imgRed", false}};
+    for (const auto& [picture, clickable] : pictures) {
+        QTest::newRow(qPrintable(QStringLiteral("%1, right").arg(picture)))
+            << QString::fromLatin1(picture) << clickable << Qt::RightButton;
+        QTest::newRow(qPrintable(QStringLiteral("%1, middle").arg(picture)))
+            << QString::fromLatin1(picture) << clickable << Qt::MiddleButton;
+    }
+}
+
+// A right or middle press, a move and the release on a picture neither
+// click it nor drag the window; the left button then does click it.
+void tst_Interaction::onlyTheLeftButtonClicks()
+{
+    QFETCH(QString, picture);
+    QFETCH(bool, clickable);
+    QFETCH(Qt::MouseButton, button);
+    auto* control = f_->findChild<ImageControl*>(picture);
+    QVERIFY(control);
+    QSignalSpy unload(f_, &frmMain::unloadRequested);
+    const QPoint start = f_->pos();
+    const auto nothingChosen = [this] {
+        return !f_->fraSelectACategory->isHidden() && f_->fraChord->isHidden() &&
+               f_->fraScale->isHidden() && f_->fraArp->isHidden();
+    };
+    QTest::mousePress(control, button, {}, QPoint(3, 3));
+    QTest::mouseMove(control, QPoint(6, 5));
+    QTest::mouseRelease(control, button, {}, QPoint(6, 5));
+    QVERIFY(nothingChosen());
+    QCOMPARE(unload.count(), 0);
+    QCOMPARE(f_->dragging, int16_t(0));
+    QCOMPARE(f_->pos(), start);
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, 5));
+    QCOMPARE(!nothingChosen() || unload.count() == 1, clickable);
 }
 
 QTEST_MAIN(tst_Interaction)

@@ -25,9 +25,12 @@ bool InstanceLock::tryAcquire()
         return true;
     QDir().mkpath(QFileInfo(path_).absolutePath());
     lock_ = std::make_unique<QLockFile>(path_);
-    // Never treat a lock as stale by its age alone: only a dead holder
-    // makes it stale. The default age limit would let a second copy start
-    // beside one that has simply been running for a while.
+    // Only a holder that has died makes the lock stale: QLockFile takes a
+    // lock whose recorded process no longer runs for stale. A live holder
+    // keeps it whatever its age: on Linux QLockFile also holds a native lock
+    // on the file while it holds it, and never removes a lock file that
+    // another process still locks, however old. An age limit of 0 keeps
+    // the lock's age out of the judgement altogether.
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0))
         return true;
