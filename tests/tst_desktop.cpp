@@ -15,10 +15,14 @@
 #include <QHash>
 #include <QPainter>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <X11/keysym.h>
 
 #include <memory>
+
+#include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,11 +34,15 @@ const QSize kMainSize(681, 545);
 class ProgramOnScreen
 {
 public:
-    explicit ProgramOnScreen(const VirtualDisplay& screen)
+    // `more` adds to the environment (a session bus, say).
+    explicit ProgramOnScreen(const VirtualDisplay& screen, const QProcessEnvironment& more = {})
     {
         QFile::setPermissions(runtime_.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        process_.setProcessEnvironment(screen.environment(runtime_.path()));
+        QProcessEnvironment env = screen.environment(runtime_.path());
+        for (const QString& name : more.keys())
+            env.insert(name, more.value(name));
+        process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(runtime_.path());
         process_.setProcessChannelMode(QProcess::MergedChannels);
         process_.start(QStringLiteral(FRETQUILL_EXECUTABLE), {});
@@ -85,6 +93,132 @@ QPoint selectorCentre(int step)
     return twipsRect(6000, 3360 + 480 * step, 3735, 420).center();
 }
 
+// A desktop session on the display: a window manager (openbox, for focus
+// and window properties) and a session bus with the accessibility bus that
+// screen readers listen on. Each helper runs in a process group of its own,
+// so that stopping it stops what it started.
+class DesktopSession
+{
+public:
+    ~DesktopSession()
+    {
+        for (QProcess* p : {&reader_, &a11y_, &wm_, &bus_})
+            if (p->state() != QProcess::NotRunning) {
+                ::kill(-static_cast<pid_t>(p->processId()), SIGTERM);
+                p->waitForFinished(3000);
+            }
+    }
+
+    QString start(const VirtualDisplay& screen)
+    {
+        for (const char* tool : {"openbox", "dbus-daemon", "xprop", "xdotool"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                return QStringLiteral("%1 is not installed").arg(QLatin1String(tool));
+        if (!QFile::exists(QLatin1String(kBusLauncher)))
+            return QStringLiteral("at-spi2-core is not installed");
+        env_.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env_.insert(QStringLiteral("DISPLAY"), screen.name());
+        launch(bus_, QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        if (!bus_.waitForReadyRead(10000))
+            return QStringLiteral("no session bus");
+        bus_address_ = QString::fromLocal8Bit(bus_.readLine().trimmed());
+        env_.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_address_);
+        launch(wm_, QStringLiteral("openbox"), {});
+        launch(a11y_, QLatin1String(kBusLauncher), {"--launch-immediately"});
+        settle(500);
+        return {};
+    }
+
+    // What a program of the session needs besides the display: the bus.
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus_address_);
+        return env;
+    }
+
+    // `atspi_reader.py`, reading the program's windows as a screen reader.
+    QString startReader()
+    {
+        launch(reader_, QStringLiteral("/usr/bin/python3"),
+               {QStringLiteral(FRETQUILL_SOURCE_DIR "/tests/atspi_reader.py"), "Fretquill"});
+        if (!reader_.waitForReadyRead(30000))
+            return QStringLiteral("the screen reader's view did not start");
+        const QString first = QString::fromLocal8Bit(reader_.readLine().trimmed());
+        return first == QLatin1String("ready") ? QString() : first;
+    }
+
+    // One command to the reader; its answer, a line each.
+    QStringList ask(const QString& command)
+    {
+        reader_.write(command.toLocal8Bit() + '\n');
+        QStringList lines;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 20000) {
+            if (!reader_.canReadLine() && !reader_.waitForReadyRead(1000))
+                continue;
+            while (reader_.canReadLine()) {
+                const QString line = QString::fromUtf8(reader_.readLine()).chopped(1);
+                if (line == QLatin1String("end"))
+                    return lines;
+                lines << line;
+            }
+        }
+        lines << QStringLiteral("(no answer to %1)").arg(command);
+        return lines;
+    }
+
+    // A command's standard output, run in the session.
+    QString run(const QString& program, const QStringList& arguments) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(env_);
+        p.start(program, arguments);
+        p.waitForFinished(10000);
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+
+    // A property of a window as xprop prints it ("" when it has none).
+    QString property(unsigned long window, const char* name) const
+    {
+        const QString out = run(QStringLiteral("xprop"),
+                                {"-id", QString::number(window), QLatin1String(name)});
+        const qsizetype equals = out.indexOf(QLatin1Char('='));
+        return equals < 0 ? QString() : out.mid(equals + 1).trimmed();
+    }
+
+    // The windows the window manager manages, with their process ids.
+    QList<std::pair<unsigned long, qint64>> clients() const
+    {
+        QList<std::pair<unsigned long, qint64>> list;
+        const QString out = run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST"});
+        const qsizetype hash = out.indexOf(QLatin1Char('#'));
+        if (hash < 0)
+            return list;
+        for (const QString& id : out.mid(hash + 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const unsigned long w = id.trimmed().toULong(nullptr, 16);
+            list.append({w, property(w, "_NET_WM_PID").toLongLong()});
+        }
+        return list;
+    }
+
+private:
+    static constexpr const char* kBusLauncher = "/usr/libexec/at-spi-bus-launcher";
+
+    void launch(QProcess& p, const QString& program, const QStringList& arguments)
+    {
+        p.setProcessEnvironment(env_);
+        p.setChildProcessModifier([] { ::setsid(); });
+        p.start(program, arguments);
+        p.waitForStarted();
+    }
+
+    QProcessEnvironment env_ = QProcessEnvironment::systemEnvironment();
+    QString bus_address_;
+    QProcess bus_, wm_, a11y_, reader_;
+};
+
 } // namespace
 
 class tst_Desktop : public QObject
@@ -96,11 +230,13 @@ private slots:
     void asAPersonUsesIt();
     void theScreenShowsEachLesson_data();
     void theScreenShowsEachLesson();
+    void withTheKeyboardAndAScreenReader();
 
 private:
     ScreenWindow waitForMainWindow(ProgramOnScreen& program);
     bool pick(const ScreenWindow& main, QPoint selector, int item);
     const QImage& picture(const QString& file);
+    const globalProcedures& lessons();
     QImage expectedBoard(const LessonTable& table, int entry, bool withLabel);
     QStringList differences(const QImage& expected, const QImage& shown) const;
     QStringList differencesOnScreen(const ScreenWindow& main, const QImage& expected) const;
@@ -266,6 +402,17 @@ QStringList tst_Desktop::differencesOnScreen(const ScreenWindow& main, const QIm
     return wrong;
 }
 
+const globalProcedures& tst_Desktop::lessons()
+{
+    if (!lessons_) {
+        lessons_ = std::make_unique<globalProcedures>(QStringLiteral(FRETQUILL_PROGRAM_DIR));
+        lessons_->loadArpeggios();
+        lessons_->loadScales();
+        lessons_->loadChords();
+    }
+    return *lessons_;
+}
+
 void tst_Desktop::theScreenShowsEachLesson_data()
 {
     // The category box (in the window), the list positions picked in the
@@ -290,13 +437,8 @@ void tst_Desktop::theScreenShowsEachLesson()
     QFETCH(QList<int>, picks);
     QFETCH(QString, table);
 
+    lessons();
     // One program for all rows, so that each lesson replaces the last one.
-    if (!lessons_) {
-        lessons_ = std::make_unique<globalProcedures>(QStringLiteral(FRETQUILL_PROGRAM_DIR));
-        lessons_->loadArpeggios();
-        lessons_->loadScales();
-        lessons_->loadChords();
-    }
     if (!lessonProgram_) {
         lessonProgram_ = std::make_unique<ProgramOnScreen>(screen_);
         lessonWindow_ = waitForMainWindow(*lessonProgram_);
@@ -330,6 +472,120 @@ void tst_Desktop::theScreenShowsEachLesson()
     wrong = differencesOnScreen(main, lesson);
     QVERIFY2(wrong.isEmpty(),
              qPrintable(QStringLiteral("%1 entry %2: ").arg(table).arg(entry) + wrong.join(", ")));
+}
+
+// Under a window manager, as a desktop shows it: the splash screen is a
+// splash-screen window and the main window the one taskbar entry, both
+// titled "Fretquill", the main window with its icon. Then a whole chord
+// lesson and the exit with the keyboard alone, while a screen reader reads
+// the window through AT-SPI: every control named, the board described in
+// words, and told when the description changes.
+void tst_Desktop::withTheKeyboardAndAScreenReader()
+{
+    DesktopSession session;
+    const QString missing = session.start(screen_);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing));
+    QProcessEnvironment more = session.environment();
+    more.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    ProgramOnScreen program(screen_, more);
+    QVERIFY(program.process().waitForStarted());
+    const qint64 pid = program.process().processId();
+
+    // Ours among the window manager's windows, by type.
+    auto ours = [&](const QString& type) {
+        QList<unsigned long> found;
+        for (const auto& [window, owner] : session.clients())
+            if (owner == pid && session.property(window, "_NET_WM_WINDOW_TYPE").startsWith(type))
+                found << window;
+        return found;
+    };
+    auto waitFor = [&](const QString& type) {
+        QElapsedTimer clock;
+        QList<unsigned long> found;
+        for (clock.start(); found.isEmpty() && clock.elapsed() < 20000; settle(50))
+            found = ours(type);
+        return found;
+    };
+    const QList<unsigned long> splash = waitFor(QStringLiteral("_NET_WM_WINDOW_TYPE_SPLASH"));
+    QVERIFY2(!splash.isEmpty(), qPrintable(program.output()));
+    QCOMPARE(session.property(splash.first(), "_NET_WM_NAME"), QStringLiteral("\"Fretquill\""));
+    QVERIFY(ours(QStringLiteral("_NET_WM_WINDOW_TYPE_NORMAL")).isEmpty()); // nothing for a taskbar yet
+
+    const QList<unsigned long> normal = waitFor(QStringLiteral("_NET_WM_WINDOW_TYPE_NORMAL"));
+    QCOMPARE(normal.size(), 1);
+    const unsigned long mainId = normal.first();
+    QCOMPARE(session.property(mainId, "_NET_WM_NAME"), QStringLiteral("\"Fretquill\""));
+    // The class the desktop entry's StartupWMClass names.
+    QCOMPARE(session.property(mainId, "WM_CLASS"), QStringLiteral("\"fretquill\", \"Fretquill\""));
+    const QString icons = session.run(QStringLiteral("xprop"), {"-id", QString::number(mainId), "_NET_WM_ICON"});
+    for (int size : {16, 32, 48})
+        QVERIFY2(icons.contains(QStringLiteral("Icon (%1 x %1)").arg(size)), qPrintable(QString::number(size)));
+
+    // The window manager gives the new window the focus.
+    QElapsedTimer clock;
+    for (clock.start(); session.run(QStringLiteral("xdotool"), {"getactivewindow"}).trimmed().toULong() != mainId;
+         settle(50))
+        QVERIFY2(clock.elapsed() < 10000, "the main window never became active");
+    QVERIFY(ours(QStringLiteral("_NET_WM_WINDOW_TYPE_SPLASH")).isEmpty());
+
+    // What a screen reader finds: every control it can see has a name.
+    const QString reader = session.startReader();
+    QVERIFY2(reader.isEmpty(), qPrintable(reader));
+    // "role<TAB>name" -> description, states (of the first such object)
+    auto tree = [&] {
+        QHash<QString, QStringList> objects;
+        for (const QString& line : session.ask(QStringLiteral("tree"))) {
+            const QStringList f = line.split(QLatin1Char('\t'));
+            if (f.size() == 5 && !objects.contains(f[1] + QLatin1Char('\t') + f[2]))
+                objects.insert(f[1] + QLatin1Char('\t') + f[2], {f[3], f[4]});
+        }
+        return objects;
+    };
+    const auto board = QStringLiteral("image\tFretboard");
+    const QStringList lines = session.ask(QStringLiteral("tree"));
+    for (const QString& line : lines) {
+        const QStringList f = line.split(QLatin1Char('\t'));
+        QVERIFY2(f.size() == 5, qPrintable(line));
+        const bool shown = f[4].split(QLatin1Char(',')).contains(QStringLiteral("showing"));
+        if (shown && f[1] != QLatin1String("list item") && f[1] != QLatin1String("list"))
+            QVERIFY2(!f[2].trimmed().isEmpty(), qPrintable("unnamed: " + line));
+    }
+    QHash<QString, QStringList> seen = tree();
+    QCOMPARE(seen.value(board).value(0), QStringLiteral("Empty fretboard"));
+    QVERIFY(seen.contains(QStringLiteral("check box\tChords")));
+    QVERIFY(seen.contains(QStringLiteral("push button\tExit")));
+    session.ask(QStringLiteral("events"));
+
+    // A chord lesson with the keyboard alone: the chord box, then into the
+    // key selector and each selector after it, picking by letter.
+    session.run(QStringLiteral("xdotool"),
+                {"key", "--delay", "120", "alt+c", "Tab", "c", "Tab", "d", "Tab", "s"});
+    settle(500);
+    const QString c7 = QStringLiteral(
+        "C Dominant 7, Second Inversion. Low E and A strings not played. D string fret 5, "
+        "fifth; G string fret 5, root; B string fret 5, third; high E string fret 6, seventh.");
+    for (clock.restart(); tree().value(board).value(0) != c7; settle(100))
+        QVERIFY2(clock.elapsed() < 10000, qPrintable("the board reads: " + tree().value(board).value(0)));
+    const QStringList events = session.ask(QStringLiteral("events"));
+    QVERIFY2(events.filter(QStringLiteral("accessible-description\tFretboard")).size() >= 1,
+             qPrintable(events.join('\n')));
+    seen = tree();
+    QVERIFY(seen.value(QStringLiteral("check box\tChords")).value(1).contains(QStringLiteral("checked")));
+    for (const char* caption : {"C", "Dominant 7", "Second Inversion"})
+        QVERIFY2(seen.value(QStringLiteral("image\t") + QLatin1String(caption)).value(1).contains(QStringLiteral("showing")),
+                 caption);
+    QVERIFY(seen.contains(
+        QStringLiteral("image\tfret %1").arg(lessons().chordTable(70, kMarkerFretPosition))));
+    // And the screen shows the same chord.
+    const QStringList wrong =
+        differencesOnScreen(ScreenWindow{mainId, {}, pid}, expectedBoard(lessons().chordTable, 70, true));
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(", ")));
+
+    // Ctrl+Q leaves, as the exit picture does.
+    session.run(QStringLiteral("xdotool"), {"key", "ctrl+q"});
+    QVERIFY(program.process().waitForFinished(10000));
+    QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.process().exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_Desktop)
