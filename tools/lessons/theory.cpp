@@ -1,27 +1,21 @@
 #include "theory.h"
 
 #include <algorithm>
-#include <climits>
-#include <functional>
-#include <tuple>
 #include <sstream>
 #include <stdexcept>
 
 namespace theory {
-
-namespace {
 
 int mod12(int n)
 {
     return ((n % 12) + 12) % 12;
 }
 
-[[noreturn]] void fail(const std::string& what)
+void fail(const std::string& what)
 {
     throw std::runtime_error(what);
 }
 
-// The smallest pitch above `below` with the given pitch class.
 int nextAbove(int below, int pitchClass)
 {
     int p = below + 1;
@@ -29,13 +23,6 @@ int nextAbove(int below, int pitchClass)
         ++p;
     return p;
 }
-
-struct Span
-{
-    int lowest = INT_MAX; // lowest fretted (non-open) fret
-    int highest = 0;
-    bool open = false;
-};
 
 Span spanOf(const Diagram& d)
 {
@@ -49,8 +36,6 @@ Span spanOf(const Diagram& d)
         }
     return s;
 }
-
-} // namespace
 
 int keyPitchClass(int key)
 {
@@ -111,18 +96,21 @@ std::string positionName(int position)
 
 // ---- encoding ------------------------------------------------------------
 
-// A diagram whose frets all lie within 1..5 (or that has open strings) is
-// drawn at the nut; otherwise row 1 is the lowest fretted fret, which the
-// fret number in label place 0 names.
+// A diagram is drawn at the nut exactly when it needs the nut, that is when
+// it plays an open string or a note at fret 1 or 2, and fits frets 1 to 5.
+// Any other diagram starts its first row at its lowest fretted fret, which
+// the fret number beside row 1 (label place 0) names.
 Record encode(const Diagram& d)
 {
     const Span span = spanOf(d);
-    const bool anyFretted = span.lowest != INT_MAX;
-    const bool atNut = !anyFretted || span.highest <= 5;
+    if (span.fretted() && span.highest > kHighestFret)
+        fail("a note above fret " + std::to_string(kHighestFret));
+    const bool nearTheNut = span.open || (span.fretted() && span.lowest <= 2);
+    const bool atNut = !span.fretted() || (nearTheNut && span.highest <= 5);
     if (span.open && !atNut)
         fail("open strings in a diagram away from the nut");
     const int firstRowFret = atNut ? 1 : span.lowest;
-    if (!atNut && (firstRowFret < 2 || firstRowFret > 16 || span.highest > firstRowFret + 4))
+    if (span.fretted() && span.highest > firstRowFret + 4)
         fail("diagram does not fit five rows");
 
     Record r{};
@@ -132,20 +120,30 @@ Record encode(const Diagram& d)
         const auto has = [&](int fret) {
             return std::find(frets.begin(), frets.end(), fret) != frets.end();
         };
-        const auto isRoot = [&](int fret) {
-            return mod12(kOpen[str] + fret) == d.rootPitchClass;
-        };
+        const auto pitchClassAt = [&](int fret) { return mod12(kOpen[str] + fret); };
         int top;
         if (!d.played[str])
             top = atNut ? 9 : 11;
         else if (atNut && has(0))
-            top = isRoot(0) ? 8 : 7;
+            top = pitchClassAt(0) == d.rootPitchClass ? 8 : 7;
         else
             top = atNut ? 6 : 10;
         r[str] = static_cast<int16_t>(top + (firstColumn ? 6 : 0));
         for (int row = 1; row <= 5; ++row) {
             const int fret = firstRowFret + row - 1;
-            const int cell = has(fret) ? (isRoot(fret) ? 2 : 1) : 0;
+            int cell = 0;
+            if (has(fret)) {
+                const auto tone = std::find(d.labelledTones.begin(), d.labelledTones.end(),
+                                            pitchClassAt(fret));
+                if (pitchClassAt(fret) == d.rootPitchClass)
+                    cell = 2;
+                else if (tone != d.labelledTones.end())
+                    cell = 18 + static_cast<int>(tone - d.labelledTones.begin());
+                else
+                    cell = 1;
+            }
+            if (firstColumn && cell >= 18)
+                fail("the labelled dots are not drawn for the low E string");
             r[row * 6 + str] = static_cast<int16_t>(cell + (firstColumn ? 3 : 0));
         }
     }
@@ -160,197 +158,29 @@ Record blankBoard()
     return encode(empty); // at the nut, nothing marked
 }
 
-// ---- chords --------------------------------------------------------------
-
-// Drop-2 voicings on the D, G, B and E strings: from the bass tone up, the
-// chord tones two, three and one steps further round the chord, each the
-// nearest above the note before.
-Diagram chord(int key, int quality, int inversion)
-{
-    const int root = keyPitchClass(key);
-    const auto iv = qualityIntervals(quality);
-    const int b = inversion - 1;
-    const int order[4] = {b, (b + 2) % 4, (b + 3) % 4, (b + 1) % 4};
-    const int bassClass = mod12(root + iv[b]);
-    const int firstFret = mod12(bassClass - kOpen[2]);
-
-    for (int start : {firstFret, firstFret + 12}) {
-        Diagram d;
-        d.rootPitchClass = root;
-        d.played = {false, false, true, true, true, true};
-        int pitch = kOpen[2] + start;
-        d.frets[2] = {start};
-        bool ok = true;
-        for (int s = 3; s < kStrings && ok; ++s) {
-            pitch = nextAbove(pitch, mod12(root + iv[order[s - 2]]));
-            const int fret = pitch - kOpen[s];
-            ok = fret >= 0;
-            d.frets[s] = {fret};
-        }
-        if (!ok)
-            continue;
-        const Span span = spanOf(d);
-        if (span.lowest != INT_MAX && span.highest - span.lowest > 3)
-            continue;
-        if (span.open && span.highest > 5)
-            continue;
-        return d;
-    }
-    fail("no drop-2 voicing for " + keyName(key) + " " + qualityName(quality));
-}
-
-// ---- arpeggios -----------------------------------------------------------
-
-// Two octaves in one position from the inversion's bass tone on the low E
-// string: nine notes, each the next chord tone above the one before, one to
-// three on every string, the fretted ones within five frets. Among the
-// fingerings that fit, the most compact is taken, then the most even spread
-// across the strings, then the lowest on the neck.
-Diagram arpeggio(int key, int quality, int inversion)
-{
-    const int root = keyPitchClass(key);
-    const auto iv = qualityIntervals(quality);
-    std::array<int, 4> classes;
-    for (int i = 0; i < 4; ++i)
-        classes[i] = mod12(root + iv[i]);
-    const int firstFret = mod12(classes[inversion - 1] - kOpen[0]);
-
-    for (int start : {firstFret, firstFret + 12}) {
-        std::array<int, 9> pitches;
-        pitches[0] = kOpen[0] + start;
-        for (int i = 1; i < 9; ++i) {
-            const int tone = (inversion - 1 + i) % 4;
-            pitches[i] = nextAbove(pitches[i - 1], classes[tone]);
-        }
-        if (pitches[8] != pitches[0] + 24)
-            fail("arpeggio does not span two octaves");
-
-        bool found = false;
-        Diagram best;
-        std::tuple<int, int, int> bestScore{INT_MAX, INT_MAX, INT_MAX};
-        std::array<int, kStrings> counts{};
-        std::function<void(int, int)> place = [&](int str, int used) {
-            if (str == kStrings) {
-                if (used != 9)
-                    return;
-                Diagram d;
-                d.rootPitchClass = root;
-                int n = 0;
-                for (int s = 0; s < kStrings; ++s)
-                    for (int c = 0; c < counts[s]; ++c) {
-                        const int fret = pitches[n++] - kOpen[s];
-                        if (fret < 0)
-                            return;
-                        d.frets[s].push_back(fret);
-                    }
-                const Span span = spanOf(d);
-                if (span.highest - span.lowest > 4 || (span.open && span.highest > 5))
-                    return;
-                int fretSum = 0;
-                for (const auto& f : d.frets)
-                    for (int x : f)
-                        fretSum += x;
-                const auto score = std::make_tuple(
-                    span.highest - span.lowest,
-                    *std::max_element(counts.begin(), counts.end()), fretSum);
-                if (!found || score < bestScore) {
-                    found = true;
-                    bestScore = score;
-                    best = d;
-                }
-                return;
-            }
-            for (int c = 1; c <= 3 && used + c <= 9; ++c) {
-                counts[str] = c;
-                place(str + 1, used + c);
-            }
-        };
-        place(0, 0);
-        if (found)
-            return best;
-    }
-    fail("no arpeggio fingering for " + keyName(key) + " " + qualityName(quality));
-}
-
-// ---- scale positions -----------------------------------------------------
-
-namespace {
-const int kMajor[7] = {0, 2, 4, 5, 7, 9, 11};
-
-bool inScale(int root, int pitch)
-{
-    const int step = mod12(pitch - root);
-    return std::find(std::begin(kMajor), std::end(kMajor), step) != std::end(kMajor);
-}
-
-// The five boxes of the major scale, relative to the key's root on the low
-// E string's fret scale, with the CAGED shape each is built on. They are the
-// four-fret boxes that need the fewest stretches; together they cover the
-// neck.
-struct Box
-{
-    int offset;
-    const char* shape;
-};
-const Box kBoxes[5] = {{0, "C"}, {2, "A"}, {5, "G"}, {7, "E"}, {9, "D"}};
-
-// Boxes of a key, lowest on the neck first.
-std::array<Box, 5> boxesOf(int key)
-{
-    const int root = keyPitchClass(key);
-    std::array<Box, 5> boxes;
-    for (int i = 0; i < 5; ++i)
-        boxes[i] = {mod12(root + kBoxes[i].offset), kBoxes[i].shape};
-    std::sort(boxes.begin(), boxes.end(),
-              [](const Box& a, const Box& b) { return a.offset < b.offset; });
-    return boxes;
-}
-} // namespace
-
-// A position takes every scale tone of its four-fret box on each string.
-// Where a scale tone falls between one string's box and the next (the
-// strings a fourth apart), the lower string reaches one fret up for it.
-Diagram scalePosition(int key, int position)
-{
-    const int root = keyPitchClass(key);
-    const int w = boxesOf(key)[position - 1].offset;
-    Diagram d;
-    d.rootPitchClass = root;
-    for (int s = 0; s < kStrings; ++s) {
-        for (int fret = w; fret <= w + 3; ++fret)
-            if (inScale(root, kOpen[s] + fret))
-                d.frets[s].push_back(fret);
-        const bool fourthAbove = s == 0 || s == 1 || s == 2 || s == 4;
-        if (fourthAbove && inScale(root, kOpen[s] + w + 4))
-            d.frets[s].push_back(w + 4);
-    }
-    return d;
-}
-
-std::string scaleShape(int key, int position)
-{
-    return boxesOf(key)[position - 1].shape;
-}
-
 // ---- tables and files ------------------------------------------------------
 
-std::vector<Record> chordRecords()
+namespace {
+template <typename Make>
+std::vector<Record> everyChord(Make make)
 {
     std::vector<Record> records;
     for (int k = 1; k <= 12; ++k)
         for (int q = 1; q <= 5; ++q)
             for (int i = 1; i <= 4; ++i)
-                records.push_back(encode(chord(k, q, i)));
+                records.push_back(encode(make(k, q, i)));
     return records;
+}
+} // namespace
+
+std::vector<Record> chordRecords()
+{
+    return everyChord(chord);
 }
 
 std::vector<Record> arpeggioRecords()
 {
-    std::vector<Record> records;
-    for (int k = 1; k <= 12; ++k)
-        for (int q = 1; q <= 5; ++q)
-            for (int i = 1; i <= 4; ++i)
-                records.push_back(encode(arpeggio(k, q, i)));
+    std::vector<Record> records = everyChord(arpeggio);
     records.push_back(blankBoard());
     return records;
 }

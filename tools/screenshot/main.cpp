@@ -68,12 +68,12 @@ int main(int argc, char* argv[])
         ok = save(f, out, QStringLiteral("arpeggio.png")) && ok;
 
         f->imgCheck2_Click();
-        pick(f->cmbKey3, QStringLiteral("A"), &frmMain::cmbKey3_Click, f);
-        pick(f->cmbPosition, QStringLiteral("Fourth Position"), &frmMain::cmbPosition_Click, f);
-        ok = save(f, out, QStringLiteral("scale.png")) && ok;
-
         pick(f->cmbKey3, QStringLiteral("C"), &frmMain::cmbKey3_Click, f);
         pick(f->cmbPosition, QStringLiteral("First Position"), &frmMain::cmbPosition_Click, f);
+        ok = save(f, out, QStringLiteral("scale.png")) && ok;
+
+        pick(f->cmbKey3, QStringLiteral("A"), &frmMain::cmbKey3_Click, f);
+        pick(f->cmbPosition, QStringLiteral("Fourth Position"), &frmMain::cmbPosition_Click, f);
         ok = save(f, out, QStringLiteral("scale-at-the-nut.png")) && ok;
         return ok ? 0 : 1;
     } catch (const RuntimeError& error) {
