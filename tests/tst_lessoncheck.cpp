@@ -265,6 +265,8 @@ void tst_LessonCheck::rules_data()
           "the top row mixes nut and no-nut pictures");
     chord("fret number beside row 3", 0, "@9:2 x x 7R 9/5 9/7 9/3",
           "the fret number 9 stands beside row 3; it belongs beside row 1");
+    chord("first row left empty", 0, "@6 x x 7R 9/5 9/7 9/3",
+          "the fret number is 6, but the lowest note is at fret 7");
     chord("first row at fret 1", 140, "@2:1 x x 2R 4/5 4/7 4/3",
           "the first row would be fret 1: a diagram that starts at fret 1 is drawn at the nut");
     // E Major 7 at frets 2 to 4: at the nut.

@@ -189,8 +189,8 @@ QString look(const Note& n)
 }
 
 // A diagram sits at the nut exactly when it plays an open string or a note at
-// fret 1 or 2 and nothing above fret 5; any other diagram carries its fret
-// number beside row 1.
+// fret 1 or 2 and nothing above fret 5; any other diagram carries the fret
+// number of its lowest note beside row 1.
 void checkPlace(const Board& b, const FretSpan& span, QStringList& out)
 {
     if (b.notes.empty())
@@ -209,6 +209,11 @@ void checkPlace(const Board& b, const FretSpan& span, QStringList& out)
         out << QStringLiteral("the fret number %1 stands beside row %2; it belongs beside row 1")
                    .arg(b.fretNumber)
                    .arg(b.numberRow + 1);
+    else if (!b.atNut && span.lo != b.fretNumber)
+        out << QStringLiteral("the fret number is %1, but the lowest note is at fret %2: row 1 "
+                              "is the lowest fret played")
+                   .arg(b.fretNumber)
+                   .arg(span.lo);
     if (span.hi > kHighestFret) {
         const Note& top = *std::max_element(b.notes.begin(), b.notes.end(),
                                             [](auto& x, auto& y) { return x.fret < y.fret; });
