@@ -8,6 +8,104 @@
 namespace {
 using Record = QList<int>;
 
+// A record drawn as text, string by string from the low E:
+// "@7 x x 7R 9/5 9/7 9/3". The first word places the diagram: "@0" at the nut,
+// "@7" with fret number 7 beside row 1, "@7:2" beside row 3, "@0/4" at the nut
+// but with fret number 4. Each string is "-" (nothing) or its parts joined by
+// commas: "x" (not played), "^n" (top-row picture n) and notes. A note is its
+// fret, 0 being the open string's ring, then "R" for the root, "/3", "/5" or
+// "/7" for a chord's labelled dot, or "#n" for picture n.
+std::pair<int, QString> splitNote(const QString& note)
+{
+    int digits = 0;
+    while (digits < note.size() && note[digits].isDigit())
+        ++digits;
+    return {note.left(digits).toInt(), note.mid(digits)};
+}
+
+Record drawn(const QString& text)
+{
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() != 7 || !words[0].startsWith(QLatin1Char('@')))
+        qFatal("not a diagram: %s", qPrintable(text));
+    const QString place = words[0].mid(1);
+    const bool nut = place.startsWith(QLatin1Char('0'));
+    const int number = nut ? place.section(QLatin1Char('/'), 1).toInt()
+                           : place.section(QLatin1Char(':'), 0, 0).toInt();
+    const int slot = nut ? 0 : place.section(QLatin1Char(':'), 1).toInt();
+    const int firstRow = nut ? 1 : number - slot;
+    Record r(38, 0);
+    for (int s = 0; s < 6; ++s) {
+        const bool lowE = s == 0;
+        int top = nut ? 0 : 4; // 0 nut, 1 open, 2 open root, 3 not played; 4, 5 without nut
+        for (int row = 1; row <= 5; ++row)
+            r[row * 6 + s] = lowE ? 3 : 0;
+        int rawTop = -1;
+        for (const QString& part : words[s + 1].split(QLatin1Char(','))) {
+            if (part == QLatin1String("-"))
+                continue;
+            if (part == QLatin1String("x")) {
+                top = nut ? 3 : 5;
+                continue;
+            }
+            if (part.startsWith(QLatin1Char('^'))) {
+                rawTop = part.mid(1).toInt();
+                continue;
+            }
+            const auto [fret, mark] = splitNote(part);
+            if (fret == 0) {
+                top = mark == QLatin1String("R") ? 2 : 1;
+                continue;
+            }
+            int picture = mark.isEmpty() ? 1 : mark == QLatin1String("R") ? 2 : 0;
+            if (mark.startsWith(QLatin1Char('/')))
+                picture = 18 + (mark.mid(1).toInt() - 3) / 2;
+            else if (picture <= 2 && lowE)
+                picture += 3;
+            if (mark.startsWith(QLatin1Char('#')))
+                picture = mark.mid(1).toInt();
+            const int row = fret - firstRow + 1;
+            if (row < 1 || row > 5)
+                qFatal("fret %d is not on the diagram: %s", fret, qPrintable(text));
+            r[row * 6 + s] = picture;
+        }
+        r[s] = rawTop >= 0 ? rawTop : (lowE ? 12 : 6) + top;
+    }
+    r[36] = number;
+    r[37] = slot;
+    return r;
+}
+
+// The test's own scale positions: each shape drawn in the key where it lies
+// at the nut, and moved up the neck for the others.
+const char* const kShapesAtTheNut[5] = {
+    "@0 0R,2,4 0,2,4 1,2R,4 1,2,4 2,4 0R,2,4", // E shape in E
+    "@0 0,2,3 0,2,4 0R,2,4 0,2 0,2,3R 0,2,3",  // D shape in D
+    "@0 0,1,3 0,2,3R 0,2,3 0,2 0,1R,3 0,1,3",  // C shape in C
+    "@0 0,2,4 0R,2,4 0,2,4 1,2R,4 2,3 0,2,4",  // A shape in A
+    "@0 0,2,3R 0,2,3 0,2,4 0R,2 0,1,3 0,2,3R", // G shape in G
+};
+const int kKeyAtTheNut[5] = {8, 6, 4, 1, 11};
+
+QString movedUp(const QString& diagram, int frets)
+{
+    QStringList words = diagram.split(QLatin1Char(' '));
+    int lowest = 99, highest = 0;
+    for (int s = 1; s <= 6; ++s) {
+        QStringList notes = words[s].split(QLatin1Char(','));
+        for (QString& n : notes) {
+            const auto [played, mark] = splitNote(n);
+            const int fret = played + frets;
+            n = QString::number(fret) + mark;
+            lowest = std::min(lowest, fret);
+            highest = std::max(highest, fret);
+        }
+        words[s] = notes.join(QLatin1Char(','));
+    }
+    words[0] = lowest <= 2 && highest <= 5 ? QStringLiteral("@0") : QStringLiteral("@%1").arg(lowest);
+    return words.join(QLatin1Char(' '));
+}
+
 // A copy of the shipped lesson files that a test breaks record by record.
 class LessonCopy
 {
@@ -51,9 +149,34 @@ public:
         setLines(name, l);
     }
 
+    // Puts a record drawn in the notation of `drawn` below at `entry`.
+    void put(const QString& name, int entry, const QString& diagram) const;
+    // Replaces scales.txt by the test's own sixty positions.
+    void putOwnScales() const;
+
 private:
     QTemporaryDir dir_;
 };
+
+void LessonCopy::put(const QString& name, int entry, const QString& diagram) const
+{
+    change(name, entry, [&](Record& r) { r = drawn(diagram); });
+}
+
+void LessonCopy::putOwnScales() const
+{
+    QList<QByteArray> lines;
+    for (int key = 1; key <= 12; ++key)
+        for (int p = 0; p < 5; ++p) {
+            const Record r = drawn(movedUp(QLatin1String(kShapesAtTheNut[p]),
+                                           (key - kKeyAtTheNut[p] + 12) % 12));
+            QByteArray line;
+            for (int i = 0; i < r.size(); ++i)
+                line += (i ? "," : "") + QByteArray::number(r[i]);
+            lines << line + "\r";
+        }
+    setLines(QStringLiteral("scales.txt"), lines);
+}
 
 QStringList faultsOf(const LessonCopy& copy)
 {
@@ -70,16 +193,6 @@ bool reported(const QStringList& faults, const QString& text)
             return true;
     return false;
 }
-
-// Index of the first cell of a row/column holding a picture of the set.
-int cellWith(const Record& r, std::initializer_list<int> pictures, int fromRow = 1)
-{
-    for (int i = fromRow * 6; i < 36; ++i)
-        for (int p : pictures)
-            if (r[i] == p)
-                return i;
-    return -1;
-}
 } // namespace
 
 class tst_LessonCheck : public QObject
@@ -87,8 +200,8 @@ class tst_LessonCheck : public QObject
     Q_OBJECT
 private slots:
     void shippedFilesAreRight();
-    void brokenRules_data();
-    void brokenRules();
+    void rules_data();
+    void rules();
     void formatFaults();
     void commandLine();
 };
@@ -99,82 +212,190 @@ void tst_LessonCheck::shippedFilesAreRight()
     QCOMPARE(faultsOf(copy), QStringList());
 }
 
-using Change = std::function<void(Record&)>;
-Q_DECLARE_METATYPE(Change)
-
-void tst_LessonCheck::brokenRules_data()
+// Each rule with a record just inside its bound, which must draw no fault at
+// all, and one just past it, which must draw the fault on its own line. The
+// scales are the test's own, so that a single position can be put among
+// positions that are right.
+void tst_LessonCheck::rules_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("entry");
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("chord"); // the chord of an arpeggio's name, where it matters
+    QTest::addColumn<QString>("diagram");
+    QTest::addColumn<QString>("fault"); // empty: nothing is reported
 
-    // Bb Minor 7, Third Inversion: the bass Ab moved up a fret.
-    QTest::newRow("wrong bass") << "chords.txt" << 27 << Change([](Record& r) {
-        const int bass = cellWith(r, {1, 2}) ; // the D string's note is the first one found
-        Q_ASSERT(bass % 6 == 2);
-        r[bass + 6] = r[bass];
-        r[bass] = 0;
-    }) << "chords.txt, line 28: Bb Minor 7, Third Inversion: the lowest note is A, the "
-          "inversion needs Ab in the bass";
-    QTest::newRow("root drawn blue") << "chords.txt" << 0 << Change([](Record& r) {
-        r[cellWith(r, {2})] = 1;
-    }) << "A Major 7, Root Position: A at fret 7 of the D string is drawn blue, but it is the root A";
-    QTest::newRow("note on a muted string") << "chords.txt" << 0 << Change([](Record& r) {
-        r[6] = 4;
-    }) << "the low E string is marked not played but has a note";
-    QTest::newRow("five strings sound") << "chords.txt" << 0 << Change([](Record& r) {
-        r[0] = 16; // the low E no longer marked
-        r[6] = 4;
-    }) << "5 strings sound; the chord needs exactly four";
-    QTest::newRow("mixed nut pictures") << "chords.txt" << 0 << Change([](Record& r) {
-        r[3] = 6;
-    }) << "the top row mixes nut and no-nut pictures";
-    QTest::newRow("picture of the wrong column") << "scales.txt" << 3 << Change([](Record& r) {
-        r[12] = 1;
-    }) << "row 2 of the low E string shows picture 1";
-    QTest::newRow("nut with a fret number") << "chords.txt" << 2 << Change([](Record& r) {
-        r[36] = 4;
-    }) << "at the nut but shows fret number 4";
-    QTest::newRow("arpeggio note missing") << "arpeggios.txt" << 45 << Change([](Record& r) {
-        r[cellWith(r, {1}, 3)] = 0;
-    }) << "8 notes; a two-octave arpeggio has nine";
-    QTest::newRow("arpeggio tone skipped") << "arpeggios.txt" << 0 << Change([](Record& r) {
-        const int c = cellWith(r, {1, 2}, 2);
-        r[c + 6] = r[c]; // one fret higher
-        r[c] = 0;
-    }) << "A Major 7, Root Position: after";
-    QTest::newRow("arpeggio on a muted string") << "arpeggios.txt" << 100 << Change([](Record& r) {
-        r[5] = r[5] <= 9 ? 9 : 11;
-    }) << "the high E string has";
-    QTest::newRow("scale note outside the key") << "scales.txt" << 17 << Change([](Record& r) {
-        const int c = cellWith(r, {1}, 1);
-        r[c] = 0;
-        r[c + 6] = 1;
-    }) << "is not in the C major scale";
-    QTest::newRow("scale string with one note") << "scales.txt" << 22 << Change([](Record& r) {
-        int left = 0;
-        for (int row = 1; row <= 5; ++row)
-            if (r[row * 6 + 2] && r[row * 6 + 2] <= 2 && left++ > 0)
-                r[row * 6 + 2] = 0; // keep the lowest note only
-    }) << "Db, Third Position: the D string has 1 note;";
-    QTest::newRow("blank board marked") << "arpeggios.txt" << 240 << Change([](Record& r) {
-        r[7] = 1;
-    }) << "the blank board (record 241)";
+    const QString chords = QStringLiteral("chords.txt");
+    auto chord = [&](const char* name, int entry, const char* diagram, const char* fault) {
+        QTest::newRow(name) << chords << entry << QString() << diagram << fault;
+    };
+    // A Major 7, Root Position (entry 0), as drop-2 voicings on D G B E.
+    chord("chord", 0, "@7 x x 7R 9/5 9/7 9/3", "");
+    chord("chord of four frets", 0, "@4 x x 7R 6/3 5/5 4/7", "");
+    chord("chord of five frets", 8, "@3 x x 7R 6/3 5/5 3/7",
+          "A Dominant 7, Root Position chord: the fretted notes reach from fret 3 to fret 7, "
+          "more than 4 frets");
+    chord("two notes on a string", 0, "@7 x x 7R 9/5 9/7,10R 9/3",
+          "the B string has 2 notes; a chord plays one a string");
+    chord("string left open to doubt", 0, "@7 - x 7R 9/5 9/7 9/3",
+          "the low E string is neither played nor marked not played");
+    chord("note on a muted string", 0, "@7 x,9 x 7R 9/5 9/7 9/3",
+          "the low E string is marked not played but has a note");
+    chord("five strings sound", 0, "@7 x 7/5 7R 9/5 9/7 9/3",
+          "5 strings sound; the chord needs exactly four");
+    chord("chord tone missing", 0, "@7 x x 7R 9/5 10R 9/3", "the chord tone Ab is missing");
+    chord("chord tone doubled", 0, "@7 x x 7R 9/5 10R 9/3", "the chord tone A is played 2 times");
+    chord("bass of the inversion", 27, "@6 x x 6/7 6/3 6/5 6R", "");
+    chord("wrong bass", 27, "@6 x x 7 6/3 6/5 6R",
+          "chords.txt, line 28: Bb Minor 7, Third Inversion chord: the lowest note is A, the "
+          "inversion needs Ab in the bass");
+    chord("root drawn blue", 0, "@7 x x 7 9/5 9/7 9/3",
+          "A at fret 7 of the D string is drawn blue, but it is the root A");
+    chord("root labelled", 0, "@7 x x 7/5 9/5 9/7 9/3",
+          "A at fret 7 of the D string is drawn blue with a 5, but it is the root A");
+    chord("chord tone unlabelled", 0, "@7 x x 7R 9 9/7 9/3",
+          "E at fret 9 of the G string is a plain dot; as the chord's fifth it needs the dot "
+          "labelled 5");
+    chord("chord tone labelled wrongly", 0, "@7 x x 7R 9/3 9/7 9/5",
+          "E at fret 9 of the G string is labelled 3, but it is the chord's fifth");
+    chord("labelled dot on the low E string", 0, "@7 9/3 x 7R 9/5 9/7 x",
+          "row 3 of the low E string shows picture 18, which is not a fret-row picture");
+    chord("picture 21", 0, "@7 x x 7R 9#21 9/7 9/3",
+          "row 3 of the G string shows picture 21, which is not a fret-row picture");
+    chord("mixed nut pictures", 0, "@7 x x ^6,7R 9/5 9/7 9/3",
+          "the top row mixes nut and no-nut pictures");
+    chord("fret number beside row 3", 0, "@9:2 x x 7R 9/5 9/7 9/3",
+          "the fret number 9 stands beside row 3; it belongs beside row 1");
+    chord("first row left empty", 0, "@6 x x 7R 9/5 9/7 9/3",
+          "the fret number is 6, but the lowest note is at fret 7");
+    chord("first row at fret 1", 140, "@2:1 x x 2R 4/5 4/7 4/3",
+          "the first row would be fret 1: a diagram that starts at fret 1 is drawn at the nut");
+    // E Major 7 at frets 2 to 4: at the nut.
+    chord("frets 2 to 4 at the nut", 140, "@0 x x 2R 4/5 4/7 4/3", "");
+    chord("frets 2 to 4 with a fret number", 140, "@2 x x 2R 4/5 4/7 4/3",
+          "plays a note at fret 2 and none above fret 5, so it belongs at the nut");
+    chord("nut with a fret number", 140, "@0/4 x x 2R 4/5 4/7 4/3",
+          "at the nut but shows fret number 4");
+    // E Minor 7, Third Inversion on the four open strings: rings, no labels.
+    chord("open strings at the nut", 147, "@0 x x 0 0 0 0R", "");
+    chord("frets 3 to 5 at the nut", 7, "@0 x x 5/7 5/3 5/5 5R",
+          "A Minor 7, Third Inversion chord: is drawn at the nut, but plays no open string and "
+          "nothing below fret 3: it belongs at fret 5");
+    chord("up to fret 15", 120, "@13 x x 13R 15/5 15/7 15/3", "");
+    chord("up to fret 16", 140, "@14 x x 14R 16/5 16/7 16/3",
+          "B at fret 16 of the G string lies above fret 15, the highest the lessons use");
+
+    const QString arpeggios = QStringLiteral("arpeggios.txt");
+    // G Minor 7, Root Position (entry 204); its chord at frets 5 to 7.
+    auto arpeggio = [&](const char* name, const char* diagram, const char* fault,
+                        const char* chordDiagram = "@5 x x 5R 7/5 6/7 6/3", int entry = 204) {
+        QTest::newRow(name) << arpeggios << entry << QString(chordDiagram) << diagram << fault;
+    };
+    arpeggio("arpeggio of four frets", "@3 3R,6 5 3,5R 3 3,6 3R", "");
+    arpeggio("arpeggio of five frets", "@0 3R 1,5 3,5R 3 3 1,3R", "");
+    arpeggio("first note not the bass", "@3 3R,6 5 3,5R 3 3,6 3R",
+             "G Minor 7, First Inversion arpeggio: the first note is G at fret 3 of the low E "
+             "string, the inversion starts on Bb on the low E string",
+             "@5 x x 5R 7/5 6/7 6/3", 205);
+    arpeggio("first note on the A string", "@10 x 10R 12 12R 11 10,13",
+             "the first note is G at fret 10 of the A string, the inversion starts on G on the "
+             "low E string");
+    arpeggio("last note past two octaves", "@3 3R,6 5 3,5R 3 3,6 3R,6",
+             "the last note is Bb at fret 6 of the high E string, two octaves above the first is G");
+    arpeggio("eight notes", "@3 3R,6 5 3,5R 3 3 3R", "8 notes; a two-octave arpeggio has nine");
+    arpeggio("chord tone skipped", "@3 3R,6 5 3,5R 3 6 3R,6",
+             "after Bb at fret 3 of the G string comes F at fret 6 of the B string, but the next "
+             "chord tone above it is D");
+    arpeggio("arpeggio on a muted string", "@3 3R,6 5 3,5R 3 3,6 x,3R",
+             "the high E string has 1 note and is marked not played");
+    arpeggio("arpeggio leaves a string out", "@3 3R,6 5 3,5R 3 3,6 -",
+             "the high E string has 0 notes; every string needs one to three");
+    arpeggio("labelled dot in an arpeggio", "@3 3R,6 5/5 3,5R 3 3,6 3R",
+             "row 3 of the A string shows picture 19, a labelled chord tone, which only chords use");
+    arpeggio("open strings", "@0 3R 1 0,3 0R,3 3 1,3R",
+             "arpeggios.txt, line 205: G Minor 7, Root Position arpeggio: uses open strings, but a "
+             "fingering without open strings exists");
+    arpeggio("stretch to begin", "@11 15R 13 12,15 12R 11,15 13,15R",
+             "begins with a stretch: G at fret 15 of the low E string is on the highest of its "
+             "five frets (frets 11–15), but a fingering without the stretch exists");
+    arpeggio("four frets begun on the highest", "@12 15R 13 12,15 12R,15 15 13,15R", "",
+             "@10 x 10R 12/5 10/7 11/3 x");
+    // A Major 7 from fret 4, beside the open chord's frets 2 to 4 (frets 2 to 6
+    // would overlap them more); frets 1 to 5 touch G Minor 7's 5 to 7.
+    arpeggio("beside the chord by one fret", "@4 5R 4,7 6,7R 6 5 4,5R", "",
+             "@0 x 0R 2/5 x 2/3 4/7", 0);
+    arpeggio("away from the chord", "@12 15R 13 12,15 12R,15 15 13,15R",
+             "lies at frets 12–15, away from the chord's frets 5–7, but a fingering beside the "
+             "chord exists");
+    // No fingering reaches frets 8 to 10 without a stretch.
+    arpeggio("no fingering beside the chord", "@12 15R 13 12,15 12R,15 15 13,15R", "",
+             "@8 x 10R 8/3 10/7 x 10/5");
+    // C Minor 7, Second Inversion: only a fingering up to fret 16 would reach
+    // this chord (which need only be read for its frets).
+    arpeggio("fret 16 is off the neck", "@3 3,6 3R,6 5 3,5R 4 3", "",
+             "@13 15 15R 13/3 15/7 x x", 66);
+    QTest::newRow("blank board") << arpeggios << 240 << QString() << "@0 - - - - - -" << "";
+    QTest::newRow("blank board marked") << arpeggios << 240 << QString() << "@0 - - - - - 5"
+                                        << "arpeggios.txt, line 241: the blank board (record 241)";
+
+    const QString scales = QStringLiteral("scales.txt");
+    auto scale = [&](const char* name, int entry, const char* diagram, const char* fault) {
+        QTest::newRow(name) << scales << entry << QString() << diagram << fault;
+    };
+    scale("all the test's own positions", -1, "", "");
+    scale("scale of five frets", 15, "@8 8R,10,12 8,10,12 9,10R,12 9,10,12 10,12 8R,10,12", "");
+    scale("scale up to fret 15", 30, "@11 11R,13,15 11,13,15 12,13R,15 12,13,15 13,15 11R,13,15",
+          "");
+    scale("scale from fret 2", 36, "@2 2,4,5 2,4,6 2R,4,6 2,4 2,4,5R 2,4,5", "");
+    scale("scale of frets 2 to 5 at the nut", 27, "@0 2,3,5 2,4,5R 2,4,5 2,4 2,3R,5 2,3,5", "");
+    scale("one note on a string", 15, "@8 8R,10,12 8,10,12 9,10R,12 9,10,12 10 8R,10,12",
+          "C major, First Position: the B string has 1 note; a scale position has two or three");
+    scale("four notes on a string", 15, "@8 8R,9,10,12 8,10,12 9,10R,12 9,10,12 10,12 8R,10,12",
+          "the low E string has 4 notes; a scale position has two or three");
+    scale("six degrees", 17, "@0 0,3 0,2,3R 0,2 0,2 0,1R,3 0,3",
+          "only 6 of the seven scale degrees appear");
+    scale("note outside the key", 17, "@0 0,1,3 0,2,3R 0,2,4 0,2 0,1R,3 0,1,3",
+          "Gb at fret 4 of the D string is not in the C major scale");
+    scale("labelled dot in a scale", 17, "@0 0,1,3 0,2/3,3R 0,2,3 0,2 0,1R,3 0,1,3",
+          "row 2 of the A string shows picture 18, a labelled chord tone, which only chords use");
+    scale("G shape as the Third Position", 17, "@5 5,7,8R 5,7,8 5,7,9 5R,7 5,6,8 5,7,8R",
+          "scales.txt, line 18: C major, Third Position: its lowest root, C at fret 8 of the low E "
+          "string, and the root an octave above, C at fret 5 of the G string, make the G shape; "
+          "the Third Position is the C shape");
+    scale("another E shape", 15, "@7 7,8R,10 7,8,10 7,9,10R 7,9,10 8,10 7,8R,10",
+          "C major, First Position: its fingering is not the one the First Position has in 11 "
+          "other keys");
+    scale("eleven frets up", 12, "@11 11,12,14 11,13,14R 11,13,14 11,13 11,12R,14 11,12,14", "");
+    scale("twelve frets up", 17, "@12 12,13,15 12,14,15R 12,14,15 12,14 12,13R,15 12,13,15",
+          "C major, Third Position: lies at frets 12–15, but the same fingering fits twelve "
+          "frets lower (frets 0–3)");
+    scale("a place of the scale left out", 17, "@0 0,1,3 0,2,3R 0,2,3 0 0,1R,3 0,1,3",
+          "scales.txt: C major: no position uses A at fret 2 of the G string");
 }
 
-void tst_LessonCheck::brokenRules()
+void tst_LessonCheck::rules()
 {
     QFETCH(QString, file);
     QFETCH(int, entry);
-    QFETCH(Change, change);
+    QFETCH(QString, chord);
+    QFETCH(QString, diagram);
     QFETCH(QString, fault);
     LessonCopy copy;
-    copy.change(file, entry, change);
-    const QStringList faults = faultsOf(copy);
-    QVERIFY2(reported(faults, fault), qPrintable(faults.join('\n')));
-    for (const QString& f : faults)
-        QVERIFY2(f.startsWith(file), qPrintable(f)); // nothing else is blamed
+    copy.putOwnScales();
+    if (!chord.isEmpty())
+        copy.put(QStringLiteral("chords.txt"), entry, chord);
+    if (entry >= 0)
+        copy.put(file, entry, diagram);
+    // What is blamed on this record, or on its file as a whole.
+    const QString line = QStringLiteral("%1, line %2: ").arg(file).arg(entry + 1);
+    QStringList blamed;
+    for (const QString& f : faultsOf(copy))
+        if (f.startsWith(file + QStringLiteral(": ")) || (entry >= 0 && f.startsWith(line)) ||
+            (entry < 0 && f.startsWith(file)))
+            blamed << f;
+    if (fault.isEmpty())
+        QVERIFY2(blamed.isEmpty(), qPrintable(blamed.join('\n')));
+    else
+        QVERIFY2(reported(blamed, fault), qPrintable(blamed.join('\n')));
 }
 
 void tst_LessonCheck::formatFaults()
@@ -219,7 +440,7 @@ void tst_LessonCheck::commandLine()
     bad.start(QStringLiteral(FRETQUILL_PROGRAM_DIR "/fretquill-check"), {copy.dir()});
     QVERIFY(bad.waitForFinished(30000));
     QCOMPARE(bad.exitCode(), 1);
-    QVERIFY(bad.readAllStandardOutput().contains("scales.txt, line 1: A, First Position"));
+    QVERIFY(bad.readAllStandardOutput().contains("scales.txt, line 1: A major, First Position"));
 }
 
 QTEST_GUILESS_MAIN(tst_LessonCheck)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "board.h"
+
 #include <QList>
 #include <QString>
 
-#include <array>
-#include <cstdint>
 #include <vector>
 
 // Checks the three lesson files of a directory: their format, read as the
@@ -23,10 +23,9 @@ public:
     explicit LessonChecker(QString directory);
     QList<Fault> run();
 
-    using Record = std::array<int16_t, 38>;
+    using Record = lessoncheck::Record;
 
 private:
-    enum class Kind { Chord, Arpeggio, Scale };
     struct Loaded
     {
         std::vector<Record> records;
@@ -35,9 +34,10 @@ private:
     };
 
     Loaded load(const QString& fileName, int capacity, int minimum);
-    void checkLessons(const QString& fileName, const Loaded& data, Kind kind);
+    void checkLessons(const QString& fileName, const Loaded& data, lessoncheck::Kind kind,
+                      const Loaded* chords = nullptr);
     void checkBlankBoard(const Loaded& arpeggios);
-    void checkScaleCoverage(const Loaded& scales);
+    void checkScalePositions(const Loaded& scales);
     void fault(const QString& file, int line, const QString& message);
 
     QString directory_;
