@@ -468,7 +468,7 @@ QImage desktopIcon(int size)
 
 void drawDesktopIcons()
 {
-    for (int size : {48, 256}) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
         const QString path = QDir(gResourceDir).filePath(QStringLiteral("fretquill-%1.png").arg(size));
         check(desktopIcon(size).save(path, "png"), path);
     }
