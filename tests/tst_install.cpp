@@ -1,7 +1,7 @@
 // Installation and the Debian package: the installed program directory, the
 // desktop files, the install manifest, the lesson checker's command line,
-// the package's contents and review, and the installed program started from
-// elsewhere.
+// the package's contents and review, the installed program started from
+// elsewhere, and `make run` stopping at once without a display.
 #include "testsupport.h"
 
 #include <QDirIterator>
@@ -11,7 +11,13 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 struct Result
@@ -73,6 +79,70 @@ QString difference(const QSet<QString>& found, const QSet<QString>& listed)
         .arg(extra.join(QLatin1Char(' ')), missing.join(QLatin1Char(' ')));
 }
 
+// A listening local socket: a stand-in for a display server. As an X server
+// it answers a well-formed connection set-up request with a refusal, as a
+// real server does a client without authorisation.
+class FakeDisplayServer
+{
+public:
+    explicit FakeDisplayServer(const QString& path) : path_(path)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray p = QFile::encodeName(path);
+        if (p.size() >= static_cast<int>(sizeof address.sun_path))
+            return;
+        std::memcpy(address.sun_path, p.constData(), p.size());
+        fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(fd_, 4) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~FakeDisplayServer()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            ::unlink(QFile::encodeName(path_).constData());
+        }
+    }
+    bool listening() const { return fd_ >= 0; }
+
+    // Takes one client within the time given and answers its request.
+    void answerXClient(int ms)
+    {
+        pollfd wait{fd_, POLLIN, 0};
+        if (::poll(&wait, 1, ms) != 1)
+            return;
+        const int client = ::accept(fd_, nullptr, nullptr);
+        const timeval limit{ms / 1000, 0};
+        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        unsigned char request[12] = {};
+        const bool whole = ::recv(client, request, sizeof request, MSG_WAITALL) == sizeof request;
+        const bool bigEndian = request[0] == 'B' && request[2] == 0 && request[3] == 11;
+        const bool littleEndian = request[0] == 'l' && request[2] == 11 && request[3] == 0;
+        const unsigned char refusal[8] = {0, 0, 0, 11, 0, 0, 0, 0};
+        if (whole && (bigEndian || littleEndian) &&
+            ::send(client, refusal, sizeof refusal, 0) != sizeof refusal)
+            qWarning("the stand-in X server could not answer");
+        ::close(client);
+    }
+
+private:
+    QString path_;
+    int fd_ = -1;
+};
+
+// A display number with no server, no lock and no socket.
+int freeDisplayNumber()
+{
+    for (int n = 150 + ::getpid() % 50; n < 250; ++n)
+        if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)) &&
+            !QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
+            return n;
+    return -1;
+}
 } // namespace
 
 class tst_Install : public QObject
@@ -84,6 +154,8 @@ private slots:
     void checkerCommandLine_data();
     void checkerCommandLine();
     void debianPackage();
+    void displayCheck_data();
+    void displayCheck();
 
 private:
     static void startsFromElsewhere(const QString& executable);
@@ -315,6 +387,96 @@ void tst_Install::debianPackage()
     }
 
     startsFromElsewhere(QDir(usr).filePath("bin/fretquill"));
+}
+
+void tst_Install::displayCheck_data()
+{
+    QTest::addColumn<QString>("x");       // DISPLAY: "", "none" (no server), "silent", "answering"
+    QTest::addColumn<QString>("wayland"); // WAYLAND_DISPLAY: "", "none", "listening"
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("message");
+
+    const QString none;
+    QTest::newRow("nothing set") << none << none << false
+                                 << "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    QTest::newRow("no X server") << "none" << none << false
+                                 << "no X server listens on /tmp/.X11-unix/X";
+    QTest::newRow("an X server that does not answer")
+        << "silent" << none << false << "did not answer";
+    QTest::newRow("an X server that answers") << "answering" << none << true << none;
+    QTest::newRow("no Wayland server") << none << "none" << false << "but nothing listens on";
+    QTest::newRow("a Wayland server") << none << "listening" << true << none;
+    QTest::newRow("no X server, but Wayland") << "none"
+                                              << "listening" << true << none;
+}
+
+// The display check `make run` starts with; where it finds no display,
+// `make run` must stop with its message before installing or building
+// anything.
+void tst_Install::displayCheck()
+{
+    QFETCH(QString, x);
+    QFETCH(QString, wayland);
+    QFETCH(bool, found);
+    QFETCH(QString, message);
+    if (!available("perl"))
+        QSKIP("perl is not available");
+
+    QTemporaryDir runtime;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "MAKEFLAGS", "MAKELEVEL", "MFLAGS"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    std::unique_ptr<FakeDisplayServer> xServer, waylandServer;
+    const int number = freeDisplayNumber();
+    QVERIFY(number > 0);
+    if (!x.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(number));
+    if (x == "silent" || x == "answering") {
+        if (!QFileInfo(QStringLiteral("/tmp/.X11-unix")).isWritable())
+            QSKIP("/tmp/.X11-unix is not there to hold a stand-in X server");
+        xServer =
+            std::make_unique<FakeDisplayServer>(QStringLiteral("/tmp/.X11-unix/X%1").arg(number));
+        QVERIFY(xServer->listening());
+    }
+    if (!wayland.isEmpty())
+        env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-test"));
+    if (wayland == "listening") {
+        waylandServer = std::make_unique<FakeDisplayServer>(runtime.filePath("wayland-test"));
+        QVERIFY(waylandServer->listening());
+    }
+
+    QProcess check;
+    check.setProcessEnvironment(env);
+    check.start(QStringLiteral("perl"),
+                {QStringLiteral(FRETQUILL_SOURCE_DIR "/scripts/check-display")});
+    QVERIFY(check.waitForStarted());
+    if (x == "answering")
+        xServer->answerXClient(10000);
+    QVERIFY(check.waitForFinished(10000));
+    const QString said = QString::fromLocal8Bit(check.readAllStandardError());
+    QCOMPARE(check.exitCode() == 0, found);
+    QVERIFY2(said.contains(message), qPrintable(said));
+    if (found)
+        return;
+
+    QTemporaryDir work;
+    const QString build = work.filePath("build");
+    QProcess make;
+    make.setProcessEnvironment(env);
+    make.setProcessChannelMode(QProcess::MergedChannels);
+    make.setChildProcessModifier([] { ::setpgid(0, 0); });
+    make.start(QStringLiteral("make"), {"-C", FRETQUILL_SOURCE_DIR, "run", "BUILD=" + build});
+    QVERIFY(make.waitForStarted());
+    const bool stopped = make.waitForFinished(15000);
+    if (!stopped)
+        ::kill(-static_cast<pid_t>(make.processId()), SIGKILL);
+    make.waitForFinished();
+    const QString output = QString::fromLocal8Bit(make.readAll());
+    QVERIFY2(stopped && make.exitCode() != 0, qPrintable(output));
+    QVERIFY2(output.contains("Fretquill needs a graphical display: ") && output.contains(message),
+             qPrintable(output));
+    QVERIFY2(!QFileInfo::exists(build), "make run set up a build before looking for a display");
 }
 
 QTEST_GUILESS_MAIN(tst_Install)
