@@ -1,5 +1,6 @@
 # Fretquill: the two set-up commands and a few more.
-#   make run          install what is missing, build, start the program
+#   make run          check for a display, install what the program needs,
+#                     build the program directory alone, start the program
 #   make test         install what is missing, build, run the whole suite:
 #                     the tests, again under AddressSanitizer and
 #                     UndefinedBehaviorSanitizer, and a short fuzzing run
@@ -7,32 +8,42 @@
 #   make fuzz         fuzz every target for five minutes
 #   make screenshots  pictures of the real window, under docs/
 #   make package      a Debian package, in build/
+# A build directory that `make run` or `make package` sets up first holds the
+# program alone; `make test`, `make bench` and `make build` add the rest.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build run test test-unit test-asan fuzz-build fuzz fuzz-smoke \
-        bench screenshots package clean
+.PHONY: all deps configure build program run test test-unit test-asan fuzz-build fuzz \
+        fuzz-smoke bench screenshots package clean
 
 all: build
 
 deps:
-	@sh scripts/install-deps.sh
+	@sh scripts/install-deps.sh test
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DFRETQUILL_BUILD_TESTS=ON -DFRETQUILL_BUILD_BENCH=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	    echo "make run: Fretquill needs a graphical display, but neither DISPLAY nor WAYLAND_DISPLAY is set."; \
-	    echo "          Run it from a desktop session, or try: xvfb-run make run"; \
-	    exit 1; \
-	fi
+# The program directory and its documents, from a build directory set up
+# for the program alone unless one is there already.
+program:
+	@sh scripts/install-deps.sh run
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DFRETQUILL_BUILD_TESTS=OFF -DFRETQUILL_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target fretquill_program fretquill_docs
+
+# The display is looked for first: without one there is nothing to install
+# or build for.
+run:
+	@perl scripts/check-display
+	@$(MAKE) program
 	@cd $(BUILD)/program && ./fretquill
 
 test: test-unit test-asan fuzz-smoke
@@ -75,7 +86,7 @@ bench: build
 screenshots: build
 	@$(BUILD)/tools/fretquill-screenshot $(BUILD)/program docs
 
-package: build
+package: program
 	@cd $(BUILD) && cpack -G DEB
 
 clean:

@@ -1,10 +1,17 @@
 #!/bin/sh
-# Installs the Debian packages Fretquill needs to build, test and run.
-# Only packages that are missing are installed, so a second run is quick
-# and needs no network.
+# Installs the Debian packages Fretquill needs. Only packages that are
+# missing are installed, so a second run is quick and needs no network.
+#   scripts/install-deps.sh run    what building, packaging and running the
+#                                  program need
+#   scripts/install-deps.sh test   that and what the whole suite needs: the
+#                                  test tools, the benchmark library, clang
+#                                  and its fuzzing run-time (the default)
 set -eu
 
-PACKAGES="
+# The program: the compiler and Qt, the GIF library of the artwork tool, the
+# fonts of its selectors, and dpkg-dev for Debian's hardening flags and the
+# package's library dependencies.
+RUN="
 cmake
 make
 g++
@@ -15,17 +22,34 @@ libgif-dev
 libgl-dev
 fonts-dejavu-core
 fonts-liberation2
+dpkg-dev
+"
+# A Wayland session without X needs Qt's Wayland platform plugin.
+if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    RUN="$RUN qt6-wayland"
+fi
+
+# The suite: a virtual X display, the desktop-file, AppStream and package
+# checkers, the benchmark library, the X test extension, and clang with
+# libFuzzer for the fuzz targets.
+TEST="
 xvfb
 xauth
-dpkg-dev
 desktop-file-utils
 appstream
+lintian
 libbenchmark-dev
 libx11-dev
 libxtst-dev
 clang
 libclang-rt-14-dev
 "
+
+case "${1:-test}" in
+    run) PACKAGES=$RUN ;;
+    test) PACKAGES="$RUN $TEST" ;;
+    *) echo "usage: scripts/install-deps.sh [run|test]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $PACKAGES; do
