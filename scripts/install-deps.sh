@@ -29,12 +29,20 @@ if [ -n "${WAYLAND_DISPLAY:-}" ]; then
     RUN="$RUN qt6-wayland"
 fi
 
-# The suite: a virtual X display, the desktop-file, AppStream and package
-# checkers, the benchmark library, the X test extension, and clang with
-# libFuzzer for the fuzz targets.
+# The suite: a virtual X display with a window manager, its tools and a
+# screen reader's view of it (a session bus, the accessibility bus and its
+# Python reader), the desktop-file, AppStream and package checkers, the
+# benchmark library, the X test extension, and clang with libFuzzer for the
+# fuzz targets.
 TEST="
 xvfb
 xauth
+openbox
+xdotool
+x11-utils
+dbus-daemon
+at-spi2-core
+python3-pyatspi
 desktop-file-utils
 appstream
 lintian
