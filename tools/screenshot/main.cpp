@@ -1,5 +1,6 @@
 // Saves pictures of the real main window, built offscreen from a program
-// directory: the start panel, a chord, an arpeggio and a scale position.
+// directory: the start panel, a chord, an arpeggio, two scale positions and
+// a sheet of the five positions in two keys.
 //
 //   fretquill-screenshot PROGRAM_DIRECTORY OUTPUT_DIRECTORY
 #include "app/frmmain.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -75,6 +77,29 @@ int main(int argc, char* argv[])
         pick(f->cmbKey3, QStringLiteral("A"), &frmMain::cmbKey3_Click, f);
         pick(f->cmbPosition, QStringLiteral("Fourth Position"), &frmMain::cmbPosition_Click, f);
         ok = save(f, out, QStringLiteral("scale-at-the-nut.png")) && ok;
+
+        // Each position is one shape in every key: the five positions in C
+        // (a row) above the same five in G, the diagram half of the window.
+        const QRect board(0, 0, 344, 545);
+        QImage sheet(board.width() * 5, board.height() * 2, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        const QStringList keys = {QStringLiteral("C"), QStringLiteral("G")};
+        for (int k = 0; k < keys.size(); ++k)
+            for (int n = 1; n <= 5; ++n) {
+                pick(f->cmbKey3, keys[k], &frmMain::cmbKey3_Click, f);
+                f->cmbPosition->setCurrentIndex(n);
+                f->cmbPosition_Click();
+                QApplication::processEvents();
+                painter.drawPixmap((n - 1) * board.width(), k * board.height(), f->grab(board));
+            }
+        painter.end();
+        const QString sheetPath = QDir(out).filePath(QStringLiteral("positions.png"));
+        if (!sheet.scaled(sheet.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                 .save(sheetPath)) {
+            std::fprintf(stderr, "fretquill-screenshot: could not write %s\n", qPrintable(sheetPath));
+            ok = false;
+        }
         return ok ? 0 : 1;
     } catch (const RuntimeError& error) {
         std::fprintf(stderr, "fretquill-screenshot: %s\n", error.what());
