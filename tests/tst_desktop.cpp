@@ -142,8 +142,11 @@ public:
     {
         launch(reader_, QStringLiteral("/usr/bin/python3"),
                {QStringLiteral(FRETQUILL_SOURCE_DIR "/tests/atspi_reader.py"), "Fretquill"});
-        if (!reader_.waitForReadyRead(30000))
-            return QStringLiteral("the screen reader's view did not start");
+        // A whole line: the word may come before its line break.
+        QElapsedTimer clock;
+        for (clock.start(); !reader_.canReadLine(); reader_.waitForReadyRead(1000))
+            if (clock.elapsed() > 30000 || reader_.state() == QProcess::NotRunning)
+                return QStringLiteral("the screen reader's view did not start");
         const QString first = QString::fromLocal8Bit(reader_.readLine().trimmed());
         return first == QLatin1String("ready") ? QString() : first;
     }
