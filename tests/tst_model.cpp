@@ -9,9 +9,7 @@
 #include "platform/selectorbox.h"
 #include "testsupport.h"
 
-#include <QAbstractItemView>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QRandomGenerator>
 
 namespace {
@@ -387,11 +385,9 @@ void tst_Model::randomUserActions()
             if (way < 4) {
                 const int wanted = random.bounded(kItems[sel]);
                 action = QStringLiteral("pick item %1 of %2 from its list").arg(wanted).arg(box->objectName());
-                box->showPopup();
                 if (sel == Key || sel == Key2 || sel == Key3)
                     m.blank(); // the list opens
-                box->view()->setCurrentIndex(box->model()->index(wanted, 0));
-                QTest::keyClick(box->view(), Qt::Key_Return);
+                pickFromList(box, wanted);
             } else if (way < 8) {
                 const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up,     Qt::Key_Home, Qt::Key_End,
                                         Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_F,    Qt::Key_S,
@@ -402,10 +398,7 @@ void tst_Model::randomUserActions()
             } else {
                 const int delta = random.bounded(2) ? 120 : -120;
                 action = QStringLiteral("turn the wheel by %1 over %2").arg(delta).arg(box->objectName());
-                QWheelEvent wheel(QPointF(10, 10), QPointF(box->mapToGlobal(QPoint(10, 10))), QPoint(),
-                                  QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                                  false);
-                QApplication::sendEvent(box, &wheel);
+                turnWheel(box, delta);
             }
             disconnect(picked);
             switch (item < 0 ? -1 : sel) {

@@ -8,9 +8,7 @@
 #include "platform/selectorbox.h"
 #include "testsupport.h"
 
-#include <QAbstractItemView>
 #include <QAccessible>
-#include <QWheelEvent>
 
 class tst_Selection : public QObject
 {
@@ -441,11 +439,8 @@ void tst_Selection::inPlaceKeyPickEqualsTheListsPick()
     QFETCH(QString, way);
     RunningProgram twin(true);
     frmMain& t = twin.form();
-    auto showLesson = [](frmMain& f) -> SelectorBox* {
-        auto choose = [](SelectorBox* box, const char* item) {
-            box->setCurrentIndex(box->findText(QLatin1String(item)));
-            emit box->activated(box->currentIndex());
-        };
+    auto showLesson = [this](frmMain& f) -> SelectorBox* {
+        auto choose = [this](SelectorBox* box, const char* item) { pick(box, QLatin1String(item)); };
         if (f.fraChord->isVisibleTo(&f)) {
             choose(f.cmbKey2, "C");
             choose(f.cmbQuality2, "Dominant 7");
@@ -470,10 +465,7 @@ void tst_Selection::inPlaceKeyPickEqualsTheListsPick()
 
     if (way.startsWith(QLatin1String("wheel"))) {
         key->setCurrentIndex(4); // in place, from "C"
-        const int delta = way.endsWith(QLatin1String("down")) ? -120 : 120;
-        QWheelEvent wheel(QPointF(10, 10), QPointF(key->mapToGlobal(QPoint(10, 10))), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(key, &wheel);
+        turnWheel(key, way.endsWith(QLatin1String("down")) ? -120 : 120);
     } else if (way == QLatin1String("typed B")) {
         QTest::keyClick(key, Qt::Key_B);
     } else {
@@ -484,9 +476,7 @@ void tst_Selection::inPlaceKeyPickEqualsTheListsPick()
     QCOMPARE(f_->selectedKey, int16_t(picked));
     verifyBlankBoard();
 
-    twinKey->showPopup();
-    twinKey->view()->setCurrentIndex(twinKey->model()->index(picked, 0));
-    QTest::keyClick(twinKey->view(), Qt::Key_Return);
+    pickFromList(twinKey, picked);
     QCOMPARE(t.selectedKey, int16_t(picked));
     QVERIFY(samePixels(f_->grab().toImage(), t.grab().toImage()));
 }

@@ -29,25 +29,25 @@ void frmMain::connectHandlers()
     connect(imgExit, &ImageControl::clicked, this, guarded(this, &frmMain::imgExit_Click));
 
     // The keyboard's way to the same handlers: Alt and the category's
-    // initial, and the desktops' standard Quit.
+    // initial, and the desktops' standard Quit. Each picture's tooltip
+    // names its key: "Chords (Alt+C)".
     const struct
     {
         QKeySequence keys;
         ImageControl* control;
         void (frmMain::*handler)();
-        const char* tip;
     } shortcuts[] = {
-        {QKeySequence(Qt::ALT | Qt::Key_C), imgCheck1, &frmMain::imgCheck1_Click, "Chords (Alt+C)"},
-        {QKeySequence(Qt::ALT | Qt::Key_S), imgCheck2, &frmMain::imgCheck2_Click, "Scales (Alt+S)"},
-        {QKeySequence(Qt::ALT | Qt::Key_A), imgCheck3, &frmMain::imgCheck3_Click,
-         "Arpeggios (Alt+A)"},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), imgExit, &frmMain::imgExit_Click, "Exit (Ctrl+Q)"},
+        {QKeySequence(Qt::ALT | Qt::Key_C), imgCheck1, &frmMain::imgCheck1_Click},
+        {QKeySequence(Qt::ALT | Qt::Key_S), imgCheck2, &frmMain::imgCheck2_Click},
+        {QKeySequence(Qt::ALT | Qt::Key_A), imgCheck3, &frmMain::imgCheck3_Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), imgExit, &frmMain::imgExit_Click},
     };
     for (const auto& s : shortcuts) {
         auto* shortcut = new QShortcut(s.keys, this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, guarded(this, s.handler));
-        s.control->setToolTip(QLatin1String(s.tip));
+        s.control->setToolTip(QStringLiteral("%1 (%2)").arg(
+            s.control->accessibleName(), s.keys.toString(QKeySequence::NativeText)));
     }
 
     // A pick is the user's choice of an item, by mouse or keyboard: the

@@ -13,14 +13,15 @@ namespace {
 // high-density screen.
 QPixmap logo()
 {
+    const QString path = QStringLiteral(":/artwork/logo.jpg");
     if (highDensityScreen()) {
-        QPixmap sharp(QStringLiteral(":/artwork/logo@2x.jpg"));
+        QPixmap sharp(highDensityName(path));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QPixmap(QStringLiteral(":/artwork/logo.jpg"));
+    return QPixmap(path);
 }
 } // namespace
 

@@ -46,9 +46,7 @@ bool isComplete(const QByteArray& format, const QByteArray& bytes)
         return end >= 1 && bytes[end - 1] == '\x3B';
     return true;
 }
-} // namespace
 
-namespace {
 QPixmap decodePicture(const QString& path)
 {
     QFile file;

@@ -152,7 +152,8 @@ void FretboardArea::setDiagram(DiagramKind kind, int entry, const LessonEntry& v
     descriptionChanged();
 }
 
+// Before the first show the entry is all zero: plain cells, nothing marked.
 QString FretboardArea::description() const
 {
-    return entry_ < 0 ? QStringLiteral("Empty fretboard") : describeDiagram(kind_, entry_, values_);
+    return describeDiagram(kind_, entry_, values_);
 }

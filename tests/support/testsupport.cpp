@@ -4,12 +4,16 @@
 #include "app/frmsplash.h"
 #include "app/program.h"
 #include "platform/picture.h"
+#include "platform/selectorbox.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QWheelEvent>
 
 ProgramDirectoryFixture::ProgramDirectoryFixture()
 {
@@ -79,6 +83,20 @@ QImage imageOf(const QString& path)
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+void pickFromList(SelectorBox* box, int item)
+{
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(item, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+}
+
+void turnWheel(QWidget* over, int delta)
+{
+    QWheelEvent wheel(QPointF(10, 10), QPointF(over->mapToGlobal(QPoint(10, 10))), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(over, &wheel);
 }
 
 QString fileOnThisScreen(const QString& path)

@@ -11,6 +11,8 @@
 #include <memory>
 
 class Program;
+class SelectorBox;
+class QWidget;
 class frmMain;
 
 // A temporary program directory made from the build's own artwork and
@@ -51,6 +53,14 @@ int errorNumberOf(const std::function<void()>& call, QString* where = nullptr);
 
 // The picture of a file in a directory, as the program would load it.
 QImage imageOf(const QString& path);
+
+// Picks an item as a user does in the opened list: the list opens, the item
+// becomes current in it, Return.
+void pickFromList(SelectorBox* box, int item);
+
+// One notch of the mouse wheel over a widget: 120 away from the user, -120
+// towards.
+void turnWheel(QWidget* over, int delta);
 
 // The file the program reads for a picture on this screen: its @2x twin on
 // a high-density screen where there is one, else the file itself.
