@@ -97,18 +97,20 @@ void tst_LessonData::diagramsReadAsATeacherReadsThem_data()
         << "chords" << 70 << "x | x | 5(5) | 5R | 5(3) | 6(7), fret 5";
     QTest::newRow("F Major 7, Root Position: frets 3 to 5 carry a fret number")
         << "chords" << 160 << "x | x | 3R | 5(5) | 5(7) | 5(3), fret 3";
-    QTest::newRow("E Minor 7, Third Inversion: open strings keep their rings")
-        << "chords" << 147 << "x | x | 0 | 0 | 0 | 0R, fret 0";
+    QTest::newRow("E Minor 7, Third Inversion: no open string, so up to fret 12, every tone labelled")
+        << "chords" << 147 << "x | x | 12(7) | 12(3) | 12(5) | 12R, fret 12";
     QTest::newRow("G Minor 7 arpeggio, Root Position: movable, beside its chord")
         << "arpeggios" << 204 << "3R 6 | 5 | 3 5R | 3 | 3 6 | 3R, fret 3";
     QTest::newRow("E Dominant 7 arpeggio, Root Position: off the open strings, an octave up")
         << "arpeggios" << 148 << "12R | 11 | 9 12 | 9R | 9 12 | 10 12R, fret 9";
-    QTest::newRow("C Fully Diminished 7 arpeggio, Root Position: no stretch to begin")
-        << "arpeggios" << 76 << "8R | 6 9 | 7 10R | 8 | 7 10 | 8R, fret 6";
-    QTest::newRow("C major, First Position: the E shape")
-        << "scales" << 15 << "8R 10 12 | 8 10 12 | 9 10R 12 | 9 10 | 8 10 12 | 8R 10 12, fret 8";
-    QTest::newRow("E major, First Position: the E shape in open position")
-        << "scales" << 35 << "0R 2 4 | 0 2 4 | 1 2R 4 | 1 2 | 0 2 4 | 0R 2 4, fret 0";
+    QTest::newRow("C Fully Diminished 7 arpeggio, Root Position: five frets, no stretch to begin")
+        << "arpeggios" << 76 << "8R 11 | 9 | 7 10R | 8 | 7 10 | 8R, fret 7";
+    QTest::newRow("C major, First Position: the E shape at frets 7 to 10, no stretch")
+        << "scales" << 15 << "7 8R 10 | 7 8 10 | 7 9 10R | 7 9 10 | 8 10 | 7 8R 10, fret 7";
+    QTest::newRow("C major, Second Position: the D shape, the index finger back on D and G")
+        << "scales" << 16 << "10 12 13 | 10 12 | 9 10R 12 | 9 10 12 | 10 12 13R | 10 12 13, fret 9";
+    QTest::newRow("F major, First Position: the E shape's lowest fret played open")
+        << "scales" << 40 << "0 1R 3 | 0 1 3 | 0 2 3R | 0 2 3 | 1 3 | 0 1R 3, fret 0";
     QTest::newRow("D major, Third Position: the C shape, at the nut for its notes at fret 2")
         << "scales" << 27 << "2 3 5 | 2 4 5R | 2 4 5 | 2 4 | 2 3R 5 | 2 3 5, fret 0";
 }

@@ -180,7 +180,12 @@ std::vector<Record> chordRecords()
 
 std::vector<Record> arpeggioRecords()
 {
-    std::vector<Record> records = everyChord(arpeggio);
+    std::array<std::array<Diagram, 12>, 20> types; // by quality and inversion
+    for (int q = 1; q <= 5; ++q)
+        for (int i = 1; i <= 4; ++i)
+            types[(q - 1) * 4 + i - 1] = arpeggios(q, i);
+    std::vector<Record> records =
+        everyChord([&](int k, int q, int i) { return types[(q - 1) * 4 + i - 1][k - 1]; });
     records.push_back(blankBoard());
     return records;
 }
@@ -188,9 +193,11 @@ std::vector<Record> arpeggioRecords()
 std::vector<Record> scaleRecords()
 {
     std::vector<Record> records;
-    for (int k = 1; k <= 12; ++k)
+    for (int k = 1; k <= 12; ++k) {
+        checkScaleCoverage(k);
         for (int p = 1; p <= 5; ++p)
             records.push_back(encode(scalePosition(k, p)));
+    }
     return records;
 }
 

@@ -65,8 +65,12 @@ Record encode(const Diagram& diagram);
 Record blankBoard();
 
 Diagram chord(int key, int quality, int inversion);
-Diagram arpeggio(int key, int quality, int inversion);
+// One quality and inversion's arpeggio in every key, keys 1..12 in order.
+std::array<Diagram, 12> arpeggios(int quality, int inversion);
 Diagram scalePosition(int key, int position);
+// Stops the generator when a key's five positions leave out a place of its
+// scale within twelve frets.
+void checkScaleCoverage(int key);
 
 std::vector<Record> chordRecords();    // 240
 std::vector<Record> arpeggioRecords(); // 241, the last the blank board
