@@ -74,8 +74,8 @@ int main(int argc, char* argv[])
         pick(f->cmbPosition, QStringLiteral("First Position"), &frmMain::cmbPosition_Click, f);
         ok = save(f, out, QStringLiteral("scale.png")) && ok;
 
-        pick(f->cmbKey3, QStringLiteral("A"), &frmMain::cmbKey3_Click, f);
-        pick(f->cmbPosition, QStringLiteral("Fourth Position"), &frmMain::cmbPosition_Click, f);
+        pick(f->cmbKey3, QStringLiteral("F"), &frmMain::cmbKey3_Click, f);
+        pick(f->cmbPosition, QStringLiteral("First Position"), &frmMain::cmbPosition_Click, f);
         ok = save(f, out, QStringLiteral("scale-at-the-nut.png")) && ok;
 
         // Each position is one shape in every key: the five positions in C
