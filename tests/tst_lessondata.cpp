@@ -103,6 +103,8 @@ void tst_LessonData::diagramsReadAsATeacherReadsThem_data()
         << "arpeggios" << 204 << "3R 6 | 5 | 3 5R | 3 | 3 6 | 3R, fret 3";
     QTest::newRow("E Dominant 7 arpeggio, Root Position: off the open strings, an octave up")
         << "arpeggios" << 148 << "12R | 11 | 9 12 | 9R | 9 12 | 10 12R, fret 9";
+    QTest::newRow("C Minor 7 arpeggio, First Inversion: its type's one shape, not a lower one")
+        << "arpeggios" << 65 << "11 | 10 13 | 10R 13 | 12 | 11 13R | 11, fret 10";
     QTest::newRow("C Fully Diminished 7 arpeggio, Root Position: five frets, no stretch to begin")
         << "arpeggios" << 76 << "8R 11 | 9 | 7 10R | 8 | 7 10 | 8R, fret 7";
     QTest::newRow("C major, First Position: the E shape at frets 7 to 10, no stretch")
