@@ -31,7 +31,7 @@ Diagram chord(int key, int quality, int inversion)
         d.frets[s] = {pitch - kOpen[s]};
     }
     const Span span = spanOf(d);
-    if (span.open || span.highest - span.lowest > 3)
+    if (span.highest - span.lowest > 3)
         fail("no drop-2 voicing for " + keyName(key) + " " + qualityName(quality));
     const int down = (span.lowest - 1) / 12 * 12;
     for (int s = 2; s < kStrings; ++s)

@@ -92,7 +92,7 @@ std::vector<std::pair<int, Box>> everyBox()
             box.stretches = stretchesOf(box);
             const auto root = std::find_if(notes.begin(), notes.end(),
                                            [](const auto& n) { return mod12(n.first) == 0; });
-            const auto octave = std::find_if(notes.begin(), notes.end(), [&](const auto& n) {
+            const auto octave = std::find_if(root, notes.end(), [&](const auto& n) {
                 return n.first == root->first + 12;
             });
             if (box.stretches < 0 || octave == notes.end())
