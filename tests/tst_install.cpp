@@ -259,6 +259,7 @@ void tst_Install::checkerCommandLine_data()
 
     const QString usage = QStringLiteral("usage: fretquill-check [--] DIRECTORY\n");
     QTest::newRow("help") << QStringList{"--help"} << 0 << usage << "";
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << "";
     QTest::newRow("version") << QStringList{"--version"} << 0
                              << QStringLiteral("fretquill-check %1\n").arg(projectVersion()) << "";
     QTest::newRow("no directory") << QStringList{} << 2 << ""

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <tuple>
+#include <iterator>
 
 namespace lessoncheck {
 
@@ -36,78 +36,90 @@ void place(const std::vector<int>& pitches, std::vector<Note>& notes, int onStri
     }
 }
 
-// What the preferences ask of a fingering.
+// What the first preferences ask of a fingering.
 struct Traits
 {
     FretSpan span;
     bool open = false;
     bool stretch = false; // five frets, begun by the little finger on the highest
-    bool nearChord = false;
 };
 
-Traits traitsOf(const std::vector<Note>& notes, const FretSpan& chord)
+Traits traitsOf(const std::vector<Note>& notes)
 {
     Traits t;
     t.span = fretSpan(notes);
     t.open = playsOpenString(notes);
     t.stretch = t.span.frets() == 5 && notes.front().fret == t.span.hi;
-    t.nearChord = !chord.empty() && !t.span.empty() && t.span.lo <= chord.hi &&
-                  chord.lo <= t.span.hi;
     return t;
 }
 
-// Of the fingerings that `fits`, the one to name as the way out: the one that
-// also keeps the later preferences, else the lowest on the neck.
-const Traits* wayOut(const std::vector<Traits>& all, const std::function<bool(const Traits&)>& fits)
+// In order: no open string, no stretch to begin, at most four frets. Each is
+// asked only where some fingering keeping the ones before it can keep it.
+const std::function<bool(const Traits&)> kPreferences[3] = {
+    [](const Traits& t) { return !t.open; },
+    [](const Traits& t) { return !t.stretch; },
+    [](const Traits& t) { return t.span.frets() <= 4; },
+};
+
+// The fingerings that keep as many of the preferences as any can.
+std::vector<size_t> preferred(const std::vector<Traits>& all, int preferences = 3)
 {
-    const Traits* best = nullptr;
-    auto rank = [](const Traits& t) { return std::make_tuple(t.stretch, !t.nearChord, t.span.lo); };
-    for (const Traits& t : all)
-        if (fits(t) && (!best || rank(t) < rank(*best)))
-            best = &t;
-    return best;
+    std::vector<size_t> left(all.size());
+    for (size_t i = 0; i < all.size(); ++i)
+        left[i] = i;
+    for (int p = 0; p < preferences; ++p) {
+        std::vector<size_t> kept;
+        std::copy_if(left.begin(), left.end(), std::back_inserter(kept),
+                     [&](size_t i) { return kPreferences[p](all[i]); });
+        if (!kept.empty())
+            left = kept;
+    }
+    return left;
 }
 
-// The shipped fingering is the first by these preferences, each asked only
-// where some fingering keeping the ones before it can keep it: no open
-// string; no stretch to begin; frets that overlap the chord's.
-void checkPreferences(const Board& b, int key, int quality, int inversion, const Board* chord,
-                      QStringList& out)
+// The shipped fingering keeps each preference that the fingerings keeping
+// the ones before it can keep; the way out named is one that keeps them all.
+void checkPreferences(const Board& b, int key, int quality, int inversion, QStringList& out)
 {
-    const FretSpan chordSpan = chord ? fretSpan(chord->notes) : FretSpan{};
     std::vector<Traits> all;
     for (const auto& f : arpeggioFingerings(key, quality, inversion))
-        all.push_back(traitsOf(f, chordSpan));
-    const Traits shipped = traitsOf(b.notes, chordSpan);
-
-    const bool closedExists = std::any_of(all.begin(), all.end(), [](auto& t) { return !t.open; });
-    auto keepsFirst = [&](const Traits& t) { return !closedExists || !t.open; };
-    if (!keepsFirst(shipped)) {
-        out << QStringLiteral("uses open strings, but a fingering without open strings exists (%1)")
-                   .arg(fretsText(wayOut(all, keepsFirst)->span));
+        all.push_back(traitsOf(f));
+    const Traits shipped = traitsOf(b.notes);
+    for (int p = 0; p < 3; ++p) {
+        const std::vector<size_t> before = preferred(all, p);
+        const bool someKeep = std::any_of(before.begin(), before.end(),
+                                          [&](size_t i) { return kPreferences[p](all[i]); });
+        if (!someKeep || kPreferences[p](shipped))
+            continue;
+        const QString way = fretsText(all[preferred(all).front()].span);
+        if (p == 0)
+            out << QStringLiteral("uses open strings, but a fingering without open strings "
+                                  "exists (%1)")
+                       .arg(way);
+        else if (p == 1)
+            out << QStringLiteral("begins with a stretch: %1 is on the highest of its five frets "
+                                  "(%2), but a fingering without the stretch exists (%3)")
+                       .arg(describe(b.notes.front()), fretsText(shipped.span), way);
+        else
+            out << QStringLiteral("spans five frets (%1), but a fingering of four frets exists "
+                                  "(%2)")
+                       .arg(fretsText(shipped.span), way);
         return;
     }
-    const bool unstretchedExists = std::any_of(all.begin(), all.end(), [&](auto& t) {
-        return keepsFirst(t) && !t.stretch;
-    });
-    auto keepsSecond = [&](const Traits& t) {
-        return keepsFirst(t) && (!unstretchedExists || !t.stretch);
-    };
-    if (!keepsSecond(shipped)) {
-        out << QStringLiteral("begins with a stretch: %1 is on the highest of its five frets (%2), "
-                              "but a fingering without the stretch exists (%3)")
-                   .arg(describe(b.notes.front()), fretsText(shipped.span),
-                        fretsText(wayOut(all, keepsSecond)->span));
-        return;
-    }
-    auto keepsThird = [&](const Traits& t) { return keepsSecond(t) && t.nearChord; };
-    const Traits* near = wayOut(all, keepsThird);
-    if (!shipped.nearChord && near)
-        out << QStringLiteral("lies at %1, away from the chord's %2, but a fingering beside the "
-                              "chord exists (%3)")
-                   .arg(fretsText(shipped.span), fretsText(chordSpan), fretsText(near->span));
 }
 } // namespace
+
+std::vector<std::vector<Note>> preferredFingerings(int key, int quality, int inversion)
+{
+    const auto all = arpeggioFingerings(key, quality, inversion);
+    std::vector<Traits> traits;
+    for (const auto& f : all)
+        traits.push_back(traitsOf(f));
+    std::vector<std::vector<Note>> out;
+    for (size_t i : preferred(traits))
+        out.push_back(all[i]);
+    return out;
+}
 
 std::vector<std::vector<Note>> arpeggioFingerings(int key, int quality, int inversion)
 {
@@ -126,8 +138,7 @@ std::vector<std::vector<Note>> arpeggioFingerings(int key, int quality, int inve
     return out;
 }
 
-void checkArpeggio(const Board& b, int key, int quality, int inversion, const Board* chord,
-                   QStringList& out)
+void checkArpeggio(const Board& b, int key, int quality, int inversion, QStringList& out)
 {
     const int root = keyRoot(key);
     const auto before = out.size();
@@ -160,7 +171,7 @@ void checkArpeggio(const Board& b, int key, int quality, int inversion, const Bo
                    .arg(describe(b.notes.back()), noteName(first.pitch()));
     checkRising(b, kChordTones[quality - 1], 4, root, QStringLiteral("chord tone"), out);
     if (out.size() == before)
-        checkPreferences(b, key, quality, inversion, chord, out);
+        checkPreferences(b, key, quality, inversion, out);
 }
 
 } // namespace lessoncheck

@@ -151,6 +151,66 @@ bool playsOpenString(const std::vector<Note>& notes)
     return std::any_of(notes.begin(), notes.end(), [](const Note& n) { return n.fret == 0; });
 }
 
+int lowestFret(const std::vector<Note>& notes)
+{
+    int lo = notes.empty() ? 0 : notes.front().fret;
+    for (const Note& n : notes)
+        lo = std::min(lo, n.fret);
+    return lo;
+}
+
+Pattern patternOf(const std::vector<Note>& notes)
+{
+    Pattern p;
+    const int lo = lowestFret(notes);
+    for (const Note& n : notes)
+        p[static_cast<size_t>(n.string)].push_back(n.fret - lo);
+    return p;
+}
+
+namespace {
+QString fretList(const std::vector<int>& frets)
+{
+    QStringList l;
+    for (int f : frets)
+        l << QString::number(f);
+    return l.isEmpty() ? QStringLiteral("nothing") : l.join(QStringLiteral(", "));
+}
+} // namespace
+
+QString patternDifference(const Pattern& own, const Pattern& theirs)
+{
+    size_t s = 0;
+    while (s < 5 && own[s] == theirs[s])
+        ++s;
+    return QStringLiteral("counted from the lowest fret, its %1 string plays %2 and theirs %3")
+        .arg(stringName(static_cast<int>(s)), fretList(own[s]), fretList(theirs[s]));
+}
+
+void checkOnePattern(const std::vector<std::optional<Board>>& boards, int first, int perKey,
+                     const QString& what, std::vector<EntryFault>& out)
+{
+    std::vector<std::pair<int, Pattern>> patterns; // (entry, pattern)
+    for (int key = 0; key < 12; ++key)
+        if (const auto& b = boards[static_cast<size_t>(first + key * perKey)])
+            patterns.push_back({first + key * perKey, patternOf(b->notes)});
+    const Pattern* common = nullptr;
+    long most = 0;
+    for (const auto& k : patterns) {
+        const long n = std::count_if(patterns.begin(), patterns.end(),
+                                     [&](const auto& o) { return o.second == k.second; });
+        if (n > most)
+            most = n, common = &k.second;
+    }
+    for (const auto& [entry, pattern] : patterns)
+        if (pattern != *common)
+            out.push_back({entry, QStringLiteral("its fingering is not the one the %1 has in %2 "
+                                                 "other keys: %3")
+                                      .arg(what)
+                                      .arg(most)
+                                      .arg(patternDifference(pattern, *common))});
+}
+
 QString describe(const Note& n)
 {
     return n.fret == 0 ? QStringLiteral("%1 on the open %2 string")
@@ -169,7 +229,15 @@ QString notesCount(int n)
 QString fretsText(const FretSpan& span)
 {
     return span.lo == span.hi ? QStringLiteral("fret %1").arg(span.lo)
-                                : QStringLiteral("frets %1–%2").arg(span.lo).arg(span.hi);
+                                : QStringLiteral("frets %1 to %2").arg(span.lo).arg(span.hi);
+}
+
+QString numberWord(int n)
+{
+    static const char* const words[] = {"no",    "one",  "two", "three", "four",
+                                        "five",  "six",  "seven", "eight", "nine",
+                                        "ten",   "eleven", "twelve"};
+    return n >= 0 && n <= 12 ? QLatin1String(words[n]) : QString::number(n);
 }
 
 std::vector<int> countPerString(const Board& b)
@@ -244,6 +312,15 @@ void checkCommon(const Board& b, int root, int maxSpan, QStringList& out)
                    .arg(span.hi)
                    .arg(maxSpan + 1);
     checkPlace(b, span, out);
+}
+
+void checkLowestPlace(const std::vector<Note>& notes, int lowestAllowed, QStringList& out)
+{
+    const int lo = lowestFret(notes);
+    const int hi = fretSpan(notes).hi;
+    if (!notes.empty() && lo - 12 >= lowestAllowed)
+        out << QStringLiteral("lies at %1, but the same fingering fits twelve frets lower (%2)")
+                   .arg(fretsText({lo, hi}), fretsText({lo - 12, hi - 12}));
 }
 
 void checkRising(const Board& b, const int* steps, int stepCount, int root, const QString& what,

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The music the checker derives everything from, and one lesson's board as
@@ -67,15 +68,40 @@ struct FretSpan
 };
 FretSpan fretSpan(const std::vector<Note>& notes);
 bool playsOpenString(const std::vector<Note>& notes);
+// The lowest fret played, an open string being fret 0.
+int lowestFret(const std::vector<Note>& notes);
+
+// String by string, the frets above the lowest fret played: what stays the
+// same when a fingering moves along the neck.
+using Pattern = std::array<std::vector<int>, 6>;
+Pattern patternOf(const std::vector<Note>& notes);
+// "counted from the lowest fret, its low E string plays 1, 3, 4 and theirs 1, 3"
+QString patternDifference(const Pattern& own, const Pattern& theirs);
+
+// A fault found between the lessons of several keys, blamed on one entry.
+struct EntryFault
+{
+    int entry = -1; // -1 when the fault is not tied to one entry
+    QString message;
+};
+// One lesson in twelve keys, entries `first`, `first + perKey`, ... of
+// `boards` (empty where a record does not decode): blames each key whose
+// pattern is not the one most keys share; `what` names the lesson.
+void checkOnePattern(const std::vector<std::optional<Board>>& boards, int first, int perKey,
+                     const QString& what, std::vector<EntryFault>& out);
 
 QString describe(const Note& n);
 QString notesCount(int n);
-QString fretsText(const FretSpan& span); // "frets 3–6"
+QString fretsText(const FretSpan& span); // "frets 3 to 6"
+QString numberWord(int n);                // "four"
 std::vector<int> countPerString(const Board& b);
 
 // Rules every lesson keeps: colours, muted strings, the fret span, where the
 // diagram sits on the neck.
 void checkCommon(const Board& b, int root, int maxSpan, QStringList& out);
+// The lesson lies at the lowest place on the neck where its fingering fits
+// with its lowest fret at `lowestAllowed` or above.
+void checkLowestPlace(const std::vector<Note>& notes, int lowestAllowed, QStringList& out);
 // The notes, read string by string from the low E and on each string from the
 // lowest fret up, climb through `steps` (semitones above the root) one by one.
 void checkRising(const Board& b, const int* steps, int stepCount, int root, const QString& what,

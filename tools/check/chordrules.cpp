@@ -8,6 +8,43 @@ namespace lessoncheck {
 namespace {
 const char* const kToneNames[4] = {"root", "third", "fifth", "seventh"};
 
+// A drop-2 voicing on the D, G, B and high E strings: the inversion's tone in
+// the bass, then the tone two above it, the one three above, and the one
+// just above the bass, each the nearest above the string before. Checked
+// once the bass and the strings are right, which other rules report.
+void checkDrop2(const Board& b, int root, int quality, int inversion, QStringList& out)
+{
+    const std::vector<int> counts = countPerString(b);
+    if (counts != std::vector<int>{0, 0, 1, 1, 1, 1} ||
+        pitchClass(b.notes.front().pitch() - root) != kChordTones[quality - 1][inversion - 1])
+        return;
+    static const int kAbove[4] = {0, 2, 3, 1};
+    for (size_t s = 1; s < 4; ++s) {
+        const int tone = (inversion - 1 + kAbove[s]) % 4;
+        const Note& n = b.notes[s];
+        const int wanted =
+            nextAbove(b.notes[s - 1].pitch(), pitchClass(root + kChordTones[quality - 1][tone]));
+        if (n.pitch() != wanted) {
+            out << QStringLiteral("%1: the drop-2 voicing has the chord's %2 there, %3 at fret %4")
+                       .arg(describe(n), QLatin1String(kToneNames[tone]), noteName(wanted))
+                       .arg(wanted - kOpenString[n.string]);
+            return;
+        }
+    }
+}
+
+// Every note fretted, so that the shape moves to every key, and at the lowest
+// place on the neck where it is.
+void checkMovable(const Board& b, QStringList& out)
+{
+    for (const Note& n : b.notes)
+        if (n.fret == 0)
+            out << QStringLiteral("plays %1: a chord frets every note, so that its shape moves "
+                                  "to every key")
+                       .arg(describe(n));
+    checkLowestPlace(b.notes, 1, out);
+}
+
 // Which of the quality's tones a pitch is (0 root to 3 seventh), or -1.
 int toneIndex(int pitch, int root, int quality)
 {
@@ -49,6 +86,10 @@ void checkChord(const Board& b, int key, int quality, int inversion, QStringList
     const std::vector<int> counts = countPerString(b);
     int sounding = 0;
     for (int s = 0; s < 6; ++s) {
+        if (counts[s] > 0 && s < 2)
+            out << QStringLiteral("plays the %1 string; the chord lies on the D, G, B and high E "
+                                  "strings")
+                       .arg(stringName(s));
         if (counts[s] > 1)
             out << QStringLiteral("the %1 string has %2; a chord plays one a string")
                        .arg(stringName(s), notesCount(counts[s]));
@@ -84,6 +125,20 @@ void checkChord(const Board& b, int key, int quality, int inversion, QStringList
             out << QStringLiteral("the lowest note is %1, the inversion needs %2 in the bass")
                        .arg(noteName(lowest.pitch()), noteName(bass));
     }
+    checkDrop2(b, root, quality, inversion, out);
+    checkMovable(b, out);
+}
+
+std::vector<EntryFault> checkChordShapes(const std::vector<std::optional<Board>>& chords)
+{
+    std::vector<EntryFault> out;
+    for (int type = 0; type < 20; ++type)
+        checkOnePattern(chords, type, 20,
+                        QStringLiteral("%1, %2 chord")
+                            .arg(QLatin1String(kQualities[type / 4]),
+                                 QLatin1String(kInversions[type % 4])),
+                        out);
+    return out;
 }
 
 } // namespace lessoncheck

@@ -12,12 +12,14 @@
 using namespace lessoncheck;
 
 namespace {
-// A lesson's name as its selectors pick it: "G Minor 7, Root Position arpeggio".
+// A lesson's name as its selectors pick it: "G Minor 7, Root Position arpeggio",
+// "C major, First Position (E shape)".
 QString lessonName(Kind kind, int entry)
 {
     const QString key = QLatin1String(kKeys[entry / (kind == Kind::Scale ? 5 : 20)]);
     if (kind == Kind::Scale)
-        return QStringLiteral("%1 major, %2").arg(key, QLatin1String(kPositions[entry % 5]));
+        return QStringLiteral("%1 major, %2 (%3)")
+            .arg(key, QLatin1String(kPositions[entry % 5]), QLatin1String(kShapes[entry % 5]));
     return QStringLiteral("%1 %2, %3 %4")
         .arg(key, QLatin1String(kQualities[entry % 20 / 4]),
              QLatin1String(kInversions[entry % 4]),
@@ -101,35 +103,54 @@ LessonChecker::Loaded LessonChecker::load(const QString& fileName, int capacity,
     return data;
 }
 
-void LessonChecker::checkLessons(const QString& fileName, const Loaded& data, Kind kind,
-                                 const Loaded* chords)
+LessonChecker::Boards LessonChecker::checkLessons(const QString& fileName, const Loaded& data,
+                                                  Kind kind)
 {
     const int perKey = kind == Kind::Scale ? 5 : 20;
+    Boards sound(static_cast<size_t>(12 * perKey));
     const int lessons = std::min<int>(12 * perKey, static_cast<int>(data.records.size()));
     for (int e = 0; e < lessons; ++e) {
         if (!data.wellFormed[static_cast<size_t>(e)])
             continue;
         const int key = e / perKey + 1;
-        const Board b = decode(data.records[static_cast<size_t>(e)], kind);
+        Board b = decode(data.records[static_cast<size_t>(e)], kind);
         QStringList problems = b.problems;
         if (problems.isEmpty()) {
             const int quality = e % 20 / 4 + 1;
             const int inversion = e % 4 + 1;
-            if (kind == Kind::Scale) {
+            if (kind == Kind::Scale)
                 checkScale(b, key, e % 5 + 1, problems);
-            } else if (kind == Kind::Chord) {
+            else if (kind == Kind::Chord)
                 checkChord(b, key, quality, inversion, problems);
-            } else {
-                const auto chord = chords ? decoded(chords->records, chords->wellFormed, e,
-                                                    Kind::Chord)
-                                          : std::nullopt;
-                checkArpeggio(b, key, quality, inversion, chord ? &*chord : nullptr, problems);
-            }
+            else
+                checkArpeggio(b, key, quality, inversion, problems);
         }
         for (const QString& p : problems)
             fault(fileName, data.lines[static_cast<size_t>(e)],
                   lessonName(kind, e) + QStringLiteral(": ") + p);
+        if (problems.isEmpty())
+            sound[static_cast<size_t>(e)] = std::move(b);
     }
+    return sound;
+}
+
+LessonChecker::Boards LessonChecker::decodedBoards(const Loaded& data, Kind kind)
+{
+    Boards boards;
+    for (int e = 0; e < (kind == Kind::Scale ? 60 : 240); ++e)
+        boards.push_back(decoded(data.records, data.wellFormed, e, kind));
+    return boards;
+}
+
+void LessonChecker::report(const QString& fileName, const Loaded& data, Kind kind,
+                           const std::vector<EntryFault>& faults)
+{
+    for (const EntryFault& f : faults)
+        if (f.entry < 0)
+            fault(fileName, 0, f.message);
+        else
+            fault(fileName, data.lines[static_cast<size_t>(f.entry)],
+                  lessonName(kind, f.entry) + QStringLiteral(": ") + f.message);
 }
 
 void LessonChecker::checkBlankBoard(const Loaded& arpeggios)
@@ -148,30 +169,28 @@ void LessonChecker::checkBlankBoard(const Loaded& arpeggios)
                              "marked, plain fret cells and no fret number"));
 }
 
-void LessonChecker::checkScalePositions(const Loaded& scales)
-{
-    std::vector<std::optional<Board>> boards;
-    for (int e = 0; e < 60; ++e)
-        boards.push_back(decoded(scales.records, scales.wellFormed, e, Kind::Scale));
-    const QString file = QStringLiteral("scales.txt");
-    for (const EntryFault& f : lessoncheck::checkScalePositions(boards))
-        if (f.entry < 0)
-            fault(file, 0, f.message);
-        else
-            fault(file, scales.lines[static_cast<size_t>(f.entry)],
-                  lessonName(Kind::Scale, f.entry) + QStringLiteral(": ") + f.message);
-}
-
 QList<LessonChecker::Fault> LessonChecker::run()
 {
     faults_.clear();
     const Loaded arpeggios = load(QStringLiteral("arpeggios.txt"), 241, 241);
     const Loaded chords = load(QStringLiteral("chords.txt"), 241, 240);
     const Loaded scales = load(QStringLiteral("scales.txt"), 61, 60);
-    checkLessons(QStringLiteral("arpeggios.txt"), arpeggios, Kind::Arpeggio, &chords);
+    const QString arpeggioFile = QStringLiteral("arpeggios.txt");
+    const QString chordFile = QStringLiteral("chords.txt");
+    const QString scaleFile = QStringLiteral("scales.txt");
+    const Boards soundArpeggios = checkLessons(arpeggioFile, arpeggios, Kind::Arpeggio);
     checkBlankBoard(arpeggios);
-    checkLessons(QStringLiteral("chords.txt"), chords, Kind::Chord);
-    checkLessons(QStringLiteral("scales.txt"), scales, Kind::Scale);
-    checkScalePositions(scales);
+    checkLessons(chordFile, chords, Kind::Chord);
+    checkLessons(scaleFile, scales, Kind::Scale);
+
+    // The rules between keys: each lesson beside the same lesson in the other
+    // keys (a record that does not decode is reported on its own). The
+    // arpeggios' shapes are weighed only among arpeggios without a fault.
+    const Boards chordBoards = decodedBoards(chords, Kind::Chord);
+    report(chordFile, chords, Kind::Chord, checkChordShapes(chordBoards));
+    report(arpeggioFile, arpeggios, Kind::Arpeggio,
+           checkArpeggioShapes(soundArpeggios, chordBoards));
+    report(scaleFile, scales, Kind::Scale,
+           checkScalePositions(decodedBoards(scales, Kind::Scale)));
     return faults_;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "board.h"
+#include "rules.h"
 
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // Checks the three lesson files of a directory: their format, read as the
@@ -33,11 +34,16 @@ private:
         std::vector<bool> wellFormed;
     };
 
+    using Boards = std::vector<std::optional<lessoncheck::Board>>;
+    using Kind = lessoncheck::Kind;
+
     Loaded load(const QString& fileName, int capacity, int minimum);
-    void checkLessons(const QString& fileName, const Loaded& data, lessoncheck::Kind kind,
-                      const Loaded* chords = nullptr);
+    // Checks each lesson on its own; gives the boards that have no fault.
+    Boards checkLessons(const QString& fileName, const Loaded& data, Kind kind);
+    static Boards decodedBoards(const Loaded& data, Kind kind);
+    void report(const QString& fileName, const Loaded& data, Kind kind,
+                const std::vector<lessoncheck::EntryFault>& faults);
     void checkBlankBoard(const Loaded& arpeggios);
-    void checkScalePositions(const Loaded& scales);
     void fault(const QString& file, int line, const QString& message);
 
     QString directory_;
