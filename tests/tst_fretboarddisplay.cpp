@@ -271,10 +271,11 @@ void tst_FretboardDisplay::describedInWords_data()
                           "fifth.");
     QTest::newRow("away from the nut: several notes on a string, one outside the chord")
         << arpeggio << 27
-        << diagram({16, 10, 10, 10, 10, 11}, {{1, 0, 5}, {4, 0, 4}, {5, 0, 4}, {3, 1, 2}}, 6, 0)
+        << diagram({16, 10, 10, 10, 10, 11},
+                   {{1, 0, 5}, {2, 0, 4}, {4, 0, 4}, {5, 0, 4}, {3, 1, 2}}, 6, 0)
         << QStringLiteral("Bb Minor 7 arpeggio, Third Inversion. High E string not played. Low E "
-                          "string frets 6 (B flat, root), 9 (D flat, minor third) and 10 (D, not "
-                          "in the chord); A string fret 8, F, fifth.");
+                          "string frets 6 (B flat, root), 7 (B, not in the chord), 9 (D flat, "
+                          "minor third) and 10 (D, not in the chord); A string fret 8, F, fifth.");
     QTest::newRow("two strings muted, a scale's name")
         << scale << 17 << diagram({17, 11, 10, 10, 10, 10}, {{1, 2, 1}, {4, 5, 2}}, 5, 0)
         << QStringLiteral("C major scale, Third Position, C shape. Low E and A strings not "
@@ -287,17 +288,17 @@ void tst_FretboardDisplay::describedInWords_data()
                           "fifth) and 7 (B double flat, diminished seventh); B string fret 4, E "
                           "flat, minor third.");
     QTest::newRow("spelled by letter: Gb major's fourth is C flat")
-        << scale << 45 << diagram({15, 9, 9, 9, 7, 6}, {{2, 5, 2}}, 0, 0)
+        << scale << 45 << diagram({15, 9, 9, 9, 7, 6}, {{2, 5, 2}, {4, 5, 1}}, 0, 0)
         << QStringLiteral("Gb major scale, First Position, E shape. Low E, A, D and G strings "
-                          "not played. B string open, C flat, fourth; high E string fret 2, G "
-                          "flat, root.");
+                          "not played. B string open, C flat, fourth; high E string frets 2 (G "
+                          "flat, root) and 4 (A flat, second).");
     QTest::newRow("an open root on the low E string")
         << scale << 35 << diagram({14, 6, 6, 6, 6, 8}, {}, 0, 0)
         << QStringLiteral("E major scale, First Position, E shape. Low E string open, E, root; "
                           "high E string open, E, root.");
     QTest::newRow("an empty cell and a nameless entry")
-        << chord << 240 << diagram({13, 6, 6, 6, 6, 6}, {{1, 1, 23}, {2, 1, 1}}, 0, 0)
-        << QStringLiteral("Low E string open, E; A string fret 2, B.");
+        << chord << 240 << diagram({13, 6, 6, 6, 6, 6}, {{1, 1, 23}, {2, 1, 2}}, 0, 0)
+        << QStringLiteral("Low E string open, E; A string fret 2, B, root.");
 }
 
 // The words come from the cell pictures alone, as the README's table reads
