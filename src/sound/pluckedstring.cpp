@@ -103,8 +103,9 @@ private:
 
 // The pluck that enters the loop. A string let go from a pick at a fraction
 // b of its length pushes on the bridge with a pulse b of a period long (the
-// slope of its triangular shape), whose partials fall as sin(n pi b) / n:
-// the pick-position comb cuts the partials that have a node under the pick.
+// slope of its triangular shape): a step through the pick-position comb
+// 1 - z^-(b N), whose partials fall as sin(n pi b) / n, so that those with a
+// node under the pick are missing.
 // The pick strikes at a fixed place near the sound hole, so on a fretted,
 // shorter string it lies relatively further from the bridge. The
 // pick-direction lowpass softens the edge, a downstroke a little darker and
