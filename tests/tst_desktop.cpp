@@ -581,8 +581,9 @@ void tst_Desktop::withTheKeyboardAndAScreenReader()
                 {"key", "--delay", "120", "alt+c", "Tab", "c", "Tab", "d", "Tab", "s"});
     settle(500);
     const QString c7 = QStringLiteral(
-        "C Dominant 7, Second Inversion. Low E and A strings not played. D string fret 5, "
-        "fifth; G string fret 5, root; B string fret 5, third; high E string fret 6, seventh.");
+        "C Dominant 7, Second Inversion. Low E and A strings not played. D string fret 5, G, "
+        "fifth; G string fret 5, C, root; B string fret 5, E, major third; high E string fret 6, "
+        "B flat, minor seventh.");
     for (clock.restart(); tree().value(board).value(0) != c7; settle(100))
         QVERIFY2(clock.elapsed() < 10000, qPrintable("the board reads: " + tree().value(board).value(0)));
     const QStringList events = session.ask(QStringLiteral("events"));

@@ -264,22 +264,41 @@ void tst_FretboardDisplay::describedInWords_data()
     QTest::newRow("blank") << arpeggio << 240 << diagram({12, 6, 6, 6, 6, 6}, {}, 0, 0)
                            << QStringLiteral("Empty fretboard");
     QTest::newRow("at the nut: open strings, a muted one, labelled tones")
-        << chord << 0 << diagram({15, 8, 7, 6, 6, 7}, {{1, 3, 19}, {2, 4, 18}, {3, 2, 20}}, 0, 0)
-        << QStringLiteral("A Major 7, Root Position. Low E string not played. A string open, "
-                          "root; D string open, fret 3 (seventh); G string fret 1, fifth; B string "
-                          "fret 2, third; high E string open.");
-    QTest::newRow("away from the nut: several notes on a string")
+        << chord << 0 << diagram({15, 8, 6, 6, 6, 7}, {{2, 2, 19}, {1, 3, 20}, {2, 4, 18}}, 0, 0)
+        << QStringLiteral("A Major 7, Root Position. Low E string not played. A string open, A, "
+                          "root; D string fret 2, E, fifth; G string fret 1, G sharp, major "
+                          "seventh; B string fret 2, C sharp, major third; high E string open, E, "
+                          "fifth.");
+    QTest::newRow("away from the nut: several notes on a string, one outside the chord")
         << arpeggio << 27
-        << diagram({16, 10, 10, 10, 10, 11}, {{1, 0, 4}, {3, 0, 5}, {5, 0, 4}, {2, 1, 2}}, 9, 2)
+        << diagram({16, 10, 10, 10, 10, 11},
+                   {{1, 0, 5}, {2, 0, 4}, {4, 0, 4}, {5, 0, 4}, {3, 1, 2}}, 6, 0)
         << QStringLiteral("Bb Minor 7 arpeggio, Third Inversion. High E string not played. Low E "
-                          "string frets 7, 9 (root) and 11; A string fret 8, root.");
+                          "string frets 6 (B flat, root), 7 (B, not in the chord), 9 (D flat, "
+                          "minor third) and 10 (D, not in the chord); A string fret 8, F, fifth.");
     QTest::newRow("two strings muted, a scale's name")
         << scale << 17 << diagram({17, 11, 10, 10, 10, 10}, {{1, 2, 1}, {4, 5, 2}}, 5, 0)
         << QStringLiteral("C major scale, Third Position, C shape. Low E and A strings not "
-                          "played. D string fret 5; high E string fret 8, root.");
+                          "played. D string fret 5, G, fifth; high E string fret 8, C, root.");
+    QTest::newRow("spelled by letter: a diminished seventh's double flat")
+        << chord << 76
+        << diagram({17, 10, 10, 10, 10, 11}, {{1, 1, 2}, {2, 2, 19}, {5, 2, 20}, {2, 4, 18}}, 3, 0)
+        << QStringLiteral("C Fully Diminished 7, Root Position. Low E and high E strings not "
+                          "played. A string fret 3, C, root; D string frets 4 (G flat, flat "
+                          "fifth) and 7 (B double flat, diminished seventh); B string fret 4, E "
+                          "flat, minor third.");
+    QTest::newRow("spelled by letter: Gb major's fourth is C flat")
+        << scale << 45 << diagram({15, 9, 9, 9, 7, 6}, {{2, 5, 2}, {4, 5, 1}}, 0, 0)
+        << QStringLiteral("Gb major scale, First Position, E shape. Low E, A, D and G strings "
+                          "not played. B string open, C flat, fourth; high E string frets 2 (G "
+                          "flat, root) and 4 (A flat, second).");
+    QTest::newRow("an open root on the low E string")
+        << scale << 35 << diagram({14, 6, 6, 6, 6, 8}, {}, 0, 0)
+        << QStringLiteral("E major scale, First Position, E shape. Low E string open, E, root; "
+                          "high E string open, E, root.");
     QTest::newRow("an empty cell and a nameless entry")
-        << chord << 240 << diagram({12, 6, 6, 6, 6, 6}, {{1, 1, 23}, {2, 1, 1}}, 0, 0)
-        << QStringLiteral("A string fret 2.");
+        << chord << 240 << diagram({13, 6, 6, 6, 6, 6}, {{1, 1, 23}, {2, 1, 2}}, 0, 0)
+        << QStringLiteral("Low E string open, E; A string fret 2, B, root.");
 }
 
 // The words come from the cell pictures alone, as the README's table reads

@@ -503,8 +503,8 @@ void tst_Selection::screenReadersHearTheDiagram()
     QCOMPARE(name(f_->imgFret[g_->markerSlot]), QStringLiteral("fret %1").arg(g_->markerFret));
     QCOMPARE(board->text(QAccessible::Description),
              QStringLiteral("C Dominant 7, Second Inversion. Low E and A strings not played. "
-                            "D string fret 5, fifth; G string fret 5, root; B string fret 5, "
-                            "third; high E string fret 6, seventh."));
+                            "D string fret 5, G, fifth; G string fret 5, C, root; B string fret "
+                            "5, E, major third; high E string fret 6, B flat, minor seventh."));
 
     f_->imgCheck2_Click(); // blanks the board
     QCOMPARE(board->text(QAccessible::Description), QStringLiteral("Empty fretboard"));

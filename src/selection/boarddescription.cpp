@@ -5,45 +5,123 @@
 #include <QStringList>
 
 #include <array>
+#include <string_view>
+#include <utility>
 
 namespace {
 
 const char* const kStringNames[6] = {"low E", "A", "D", "G", "B", "high E"};
 
-// What one cell picture shows. Pictures 18, 19 and 20 are a chord's third,
-// fifth and seventh; every other dot is a root (red) or another note.
-enum class Mark { Nothing, Note, Root, Third, Fifth, Seventh, Open, OpenRoot, NotPlayed };
-
-Mark markOf(int picture, bool topRow)
+// One tone of a chord or scale: how far above the root it lies, in
+// semitones and in letters (a third is two letters up), and its name.
+struct Tone
 {
-    if (topRow) {
-        switch (picture) {
-        case 7: case 13: return Mark::Open;
-        case 8: case 14: return Mark::OpenRoot;
-        case 9: case 11: case 15: case 17: return Mark::NotPlayed;
-        default: return Mark::Nothing;
+    int semitones;
+    int letters;
+    const char* name;
+};
+using Tones = std::array<Tone, 4>;
+
+// The chord tones of each quality, in the quality list's order.
+const Tones kChordTones[5] = {
+    {{{0, 0, "root"}, {4, 2, "major third"}, {7, 4, "fifth"}, {11, 6, "major seventh"}}},
+    {{{0, 0, "root"}, {3, 2, "minor third"}, {7, 4, "fifth"}, {10, 6, "minor seventh"}}},
+    {{{0, 0, "root"}, {4, 2, "major third"}, {7, 4, "fifth"}, {10, 6, "minor seventh"}}},
+    {{{0, 0, "root"}, {3, 2, "minor third"}, {6, 4, "flat fifth"}, {10, 6, "minor seventh"}}},
+    {{{0, 0, "root"}, {3, 2, "minor third"}, {6, 4, "flat fifth"}, {9, 6, "diminished seventh"}}},
+};
+const std::array<Tone, 7> kMajorScale = {{{0, 0, "root"},
+                                          {2, 1, "second"},
+                                          {4, 2, "third"},
+                                          {5, 3, "fourth"},
+                                          {7, 4, "fifth"},
+                                          {9, 5, "sixth"},
+                                          {11, 6, "seventh"}}};
+
+const char kLetters[] = "CDEFGAB";
+const int kNaturalPitchClass[7] = {0, 2, 4, 5, 7, 9, 11};
+
+int pitchClass(int pitch)
+{
+    return (pitch % 12 + 12) % 12;
+}
+
+// A note's name by its letter: "C", "F sharp", "B flat", "B double flat".
+// The accidentals are written out so that a screen reader says them as a
+// musician does. Empty when the letter is more than two semitones away.
+QString spelled(int letter, int pitch)
+{
+    const int accidental = (pitchClass(pitch) - kNaturalPitchClass[letter] + 18) % 12 - 6;
+    static const char* const kAccidentals[5] = {" double flat", " flat", "", " sharp",
+                                                " double sharp"};
+    if (accidental < -2 || accidental > 2)
+        return {};
+    return QLatin1Char(kLetters[letter]) + QLatin1String(kAccidentals[accidental + 2]);
+}
+
+// The letter a key's name starts with: 0 = C ... 6 = B.
+int letterOf(const QString& key)
+{
+    return int(std::string_view(kLetters).find(key[0].toLatin1()));
+}
+
+// A note named as the key list names the keys (A, Bb, B, C, Db ...), for a
+// note that belongs to no key on show.
+QString plainName(int pitch)
+{
+    return spelled(letterOf(SelectorLists::keys()[(pitchClass(pitch) + 3) % 12 + 1]), pitch);
+}
+
+// The key and the chord or scale of the entry on show, which name its notes.
+struct Harmony
+{
+    int rootLetter = -1; // 0 = C ... 6 = B; -1 when the entry names no key
+    int rootPitch = 0;
+    const Tone* tones = nullptr;
+    int toneCount = 0;
+    const char* outside = ""; // what a note that is none of the tones is
+
+    Harmony(DiagramKind kind, int entry)
+    {
+        const bool scale = kind == DiagramKind::Scale;
+        if (entry < 0 || entry >= (scale ? 60 : 240))
+            return;
+        const QString key = SelectorLists::keys()[scale ? entry / 5 + 1 : entry / 20 + 1];
+        rootLetter = letterOf(key);
+        rootPitch = kNaturalPitchClass[rootLetter] + (key.endsWith(QLatin1Char('b')) ? -1 : 0);
+        if (scale) {
+            tones = kMajorScale.data();
+            toneCount = int(kMajorScale.size());
+            outside = "not in the scale";
+        } else {
+            tones = kChordTones[entry % 20 / 4].data();
+            toneCount = 4;
+            outside = "not in the chord";
         }
     }
-    switch (picture) {
-    case 1: case 4: return Mark::Note;
-    case 2: case 5: return Mark::Root;
-    case 18: return Mark::Third;
-    case 19: return Mark::Fifth;
-    case 20: return Mark::Seventh;
-    default: return Mark::Nothing;
-    }
-}
 
-QString roleOf(Mark mark)
-{
-    switch (mark) {
-    case Mark::Root: case Mark::OpenRoot: return QStringLiteral("root");
-    case Mark::Third: return QStringLiteral("third");
-    case Mark::Fifth: return QStringLiteral("fifth");
-    case Mark::Seventh: return QStringLiteral("seventh");
-    default: return {};
+    // The note's name and what it is: ("E", "major third"). A note outside
+    // the chord is spelled as the key's major scale spells it, or failing
+    // that as the key list does. With no key on show the picture's own
+    // meaning is all there is.
+    std::pair<QString, QString> describe(const DiagramNote& note) const
+    {
+        if (rootLetter < 0) {
+            static const char* const kMarks[] = {"", "root", "third", "fifth", "seventh"};
+            return {plainName(note.pitch), QLatin1String(kMarks[int(note.mark)])};
+        }
+        const int interval = pitchClass(note.pitch - rootPitch);
+        for (int i = 0; i < toneCount; ++i)
+            if (tones[i].semitones == interval)
+                return {spelled((rootLetter + tones[i].letters) % 7, note.pitch),
+                        QLatin1String(tones[i].name)};
+        for (const Tone& degree : kMajorScale)
+            if (degree.semitones == interval)
+                return {spelled((rootLetter + degree.letters) % 7, note.pitch),
+                        QLatin1String(outside)};
+        return {plainName(note.pitch), QLatin1String(outside)};
     }
-}
+};
 
 QString title(DiagramKind kind, int entry)
 {
@@ -86,42 +164,47 @@ QString sentence(QString text)
 
 } // namespace
 
+// "C, root", or just "C" where there is nothing more to say.
+QString nameAndTone(const std::pair<QString, QString>& words)
+{
+    return words.second.isEmpty() ? words.first : words.first + QStringLiteral(", ") + words.second;
+}
+
 QString describeDiagram(DiagramKind kind, int entry, const LessonEntry& v)
 {
-    const int markerFret = v[kMarkerFretPosition];
-    const int firstRowFret = markerFret == 0 ? 1 : markerFret - v[kMarkerSlotPosition];
+    const Harmony harmony(kind, entry);
+    const std::vector<DiagramNote> notes = diagramNotes(v);
     QStringList notPlayed, strings;
     for (int s = 0; s < 6; ++s) {
-        QStringList notes;
-        const Mark top = markOf(v[s], true);
-        if (top == Mark::NotPlayed)
+        if (stringNotPlayed(v, s))
             notPlayed << QLatin1String(kStringNames[s]);
-        if (top == Mark::Open || top == Mark::OpenRoot) {
-            const QString role = roleOf(top);
-            notes << (role.isEmpty() ? QStringLiteral("open") : QStringLiteral("open, ") + role);
+        QList<std::pair<int, QString>> here; // fret, words
+        for (const DiagramNote& note : notes)
+            if (note.string == s)
+                here.append({note.fret, nameAndTone(harmony.describe(note))});
+        QString said;
+        if (here.size() == 1) {
+            // One note: "open, E, root", "fret 5, C, root".
+            const auto& [fret, words] = here.first();
+            said = (fret == 0 ? QStringLiteral("open, ") : QStringLiteral("fret %1, ").arg(fret)) +
+                   words;
+        } else if (!here.isEmpty()) {
+            // Several notes on one string: "open (E, root), frets 2 (F sharp,
+            // second) and 4 (G sharp, third)".
+            QStringList parts, frets;
+            for (const auto& [fret, words] : here) {
+                if (fret == 0)
+                    parts << QStringLiteral("open (%1)").arg(words);
+                else
+                    frets << QStringLiteral("%1 (%2)").arg(fret).arg(words);
+            }
+            if (!frets.isEmpty())
+                parts << (frets.size() > 1 ? QStringLiteral("frets ") : QStringLiteral("fret ")) +
+                             joinAnd(frets);
+            said = parts.join(QStringLiteral(", "));
         }
-        QList<std::pair<int, QString>> fretted;
-        for (int row = 1; row <= 5; ++row) {
-            const Mark mark = markOf(v[row * 6 + s], false);
-            if (mark != Mark::Nothing)
-                fretted.append({firstRowFret + row - 1, roleOf(mark)});
-        }
-        if (fretted.size() == 1 && notes.isEmpty()) {
-            const auto& [fret, role] = fretted.first();
-            notes << QStringLiteral("fret %1").arg(fret) +
-                         (role.isEmpty() ? QString() : QStringLiteral(", ") + role);
-        } else if (!fretted.isEmpty()) {
-            // Several notes on one string: "frets 3 (root), 5 and 7".
-            QStringList frets;
-            for (const auto& [fret, role] : fretted)
-                frets << QString::number(fret) +
-                             (role.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(role));
-            notes << (frets.size() > 1 ? QStringLiteral("frets ") : QStringLiteral("fret ")) +
-                         joinAnd(frets);
-        }
-        if (!notes.isEmpty())
-            strings << QStringLiteral("%1 string %2").arg(QLatin1String(kStringNames[s]),
-                                                          notes.join(QStringLiteral(", ")));
+        if (!said.isEmpty())
+            strings << QStringLiteral("%1 string %2").arg(QLatin1String(kStringNames[s]), said);
     }
     if (notPlayed.isEmpty() && strings.isEmpty())
         return QStringLiteral("Empty fretboard");

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "diagramnotes.h"
 #include "lessons/lessontable.h"
 #include "platform/accessibility.h"
 
 #include <QString>
 
-// Which lesson table a diagram comes from.
-enum class DiagramKind { Arpeggio, Chord, Scale };
-
-// The diagram on show in words, for screen readers, read from the lesson
-// entry's cell pictures as the README's cell-picture table gives them:
-// "C Dominant 7, Second Inversion. Low E and A strings not played. D string
-// fret 5, fifth; G string fret 5, root; B string fret 5, third; high E
-// string fret 6, seventh." A board with nothing on it is "Empty fretboard".
+// The diagram on show in words, for screen readers, from the entry's notes
+// (diagramNotes): each note's place, its name spelled as the chord or scale
+// on show spells it, and what it is in that chord or scale: "C Dominant 7,
+// Second Inversion. Low E and A strings not played. D string fret 5, G,
+// fifth; G string fret 5, C, root; B string fret 5, E, major third; high E
+// string fret 6, Bb, minor seventh." A board with nothing on it is "Empty
+// fretboard".
 QString describeDiagram(DiagramKind kind, int entry, const LessonEntry& values);
 
 // The fretboard as screen readers see it: one graphic named "Fretboard"
@@ -27,6 +27,11 @@ public:
     // The diagram now on show; screen readers are told of the change.
     void setDiagram(DiagramKind kind, int entry, const LessonEntry& values);
     QString description() const override;
+
+    // What is on show.
+    DiagramKind kind() const { return kind_; }
+    const LessonEntry& values() const { return values_; }
+    int entry() const { return entry_; }
 
 private:
     DiagramKind kind_ = DiagramKind::Arpeggio;
