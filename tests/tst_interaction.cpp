@@ -3,11 +3,15 @@
 #include "app/program.h"
 #include "lessons/globalprocedures.h"
 #include "platform/imagecontrol.h"
+#include "platform/picture.h"
 #include "platform/panelframe.h"
 #include "platform/selectorbox.h"
+#include "selection/boarddescription.h"
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
 
@@ -22,6 +26,7 @@ private slots:
     void sameBoxTwiceBlanksTheBoard();
     void switchingKeepsSelectors();
     void captionsBesideTheBoxesDoNothing();
+    void leftHandedViewAndCopy();
     void dragMovesByThePointersDisplacement_data();
     void dragMovesByThePointersDisplacement();
     void secondButtonRenewsTheGrabPoint();
@@ -151,6 +156,50 @@ void tst_Interaction::captionsBesideTheBoxesDoNothing()
         QTest::mouseClick(caption, Qt::LeftButton);
     QVERIFY(f_->fraSelectACategory->isVisible());
     QVERIFY(!f_->fraChord->isVisible() && !f_->fraScale->isVisible() && !f_->fraArp->isVisible());
+}
+
+// The box and Alt+L switch the view and back, to the same pixels. Ctrl+C
+// copies the fretboard half as shown, at twice its size from the @2x
+// pictures, with the board's words; from a blank board, nothing.
+void tst_Interaction::leftHandedViewAndCopy()
+{
+    f_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f_));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("kept"));
+    QTest::keyClick(f_, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+
+    const globalProcedures& g = f_->module();
+    int e = 0; // the first chord with a fret number
+    while (e < 239 && g.chordTable(e, kMarkerFretPosition) == 0)
+        ++e;
+    f_->imgCheck1_Click();
+    pickFromList(f_->cmbKey2, e / 20 + 1);
+    pickFromList(f_->cmbQuality2, e % 20 / 4 + 1);
+    pickFromList(f_->cmbInversion2, e % 4 + 1);
+    const QImage right = f_->grab().toImage();
+    QTest::mouseClick(f_->imgLeftHanded, Qt::LeftButton);
+    QVERIFY(QAccessible::queryAccessibleInterface(f_->imgLeftHanded)->state().checked);
+    QTest::keyClick(f_, Qt::Key_C, Qt::ControlModifier);
+    const QImage copy = qvariant_cast<QImage>(clipboard->mimeData()->imageData());
+    QCOMPARE(copy.size(), QSize(343, 543) * 2); // inside the frame, left of the divider
+    QCOMPARE(clipboard->text(), f_->board.area->description());
+    // Each at its place from the frame's inner corner, less the column and
+    // row a neighbouring cell may cover; a cell of the low E string mirrored.
+    auto shows = [&](const QWidget* control, const QString& file, bool mirrored) {
+        const QImage twin = imageOf(run_->directory().file(highDensityName(file)));
+        const QRect inner(QPoint(2, 0), twin.size() - QSize(2, 2));
+        return samePixels(copy.copy(inner.translated((control->pos() - QPoint(1, 1)) * 2)),
+                          twin.mirrored(mirrored, false).copy(inner));
+    };
+    QVERIFY(shows(f_->imgKey, QStringLiteral("key%1.jpg").arg(e / 20 + 1), false));
+    QVERIFY(shows(f_->imgFret[g.markerSlot], QStringLiteral("fret%1.gif").arg(g.markerFret), false));
+    const int lowE = (g.markerSlot == 4 ? 1 : 5) * 6; // in a row without the fret number
+    QVERIFY(shows(f_->img[lowE], QStringLiteral("%1.gif").arg(g.chordTable(e, lowE)), true));
+
+    QTest::keyClick(f_, Qt::Key_L, Qt::AltModifier);
+    QVERIFY(samePixels(f_->grab().toImage(), right));
 }
 
 // Mouse events as the window system delivers them while the pointer moves
