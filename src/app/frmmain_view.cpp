@@ -19,7 +19,7 @@
 void frmMain::createViewControls()
 {
     imgLeftHanded = image(this, "imgLeftHanded", 5400, 6480, 735, 615);
-    imgLeftHandedCaption = image(this, "imgLeftHandedCaption", 6120, 6480, 3375, 615);
+    imgLeftHandedCaption = image(this, "imgLeftHandedCaption", 6120, 6480, 2175, 495);
     for (ImageControl* control : {imgLeftHanded, imgLeftHandedCaption})
         control->setAccessibleName(QStringLiteral("Left-handed"));
     imgLeftHanded->setAccessibleRole(QAccessible::CheckBox);

@@ -97,7 +97,11 @@ void drawPanelArt()
     saveText(QStringLiteral("chords"), QSize(225, 33), QStringLiteral("Chords"), 22);
     saveText(QStringLiteral("scales"), QSize(193, 33), QStringLiteral("Scales"), 22);
     saveText(QStringLiteral("arpeggios"), QSize(225, 33), QStringLiteral("Arpeggios"), 22);
-    saveText(QStringLiteral("left_handed"), QSize(225, 33), QStringLiteral("Left-handed"), 22);
+    // Only as wide as its words, so that the window's background around it
+    // is still there to drag the window by.
+    const QString leftHanded = QStringLiteral("Left-handed");
+    saveText(QStringLiteral("left_handed"), QSize(145, 33), leftHanded,
+             fittingPixels({leftHanded}, 145 - 8, 22));
     saveJpeg(QStringLiteral("exit"), QSize(97, 41), drawExitButton);
     saveJpeg(QStringLiteral("select_a_category"), QSize(265, 89), drawSelectACategory);
 
