@@ -184,16 +184,15 @@ void tst_Interaction::leftHandedViewAndCopy()
     QCOMPARE(copy.size(), QSize(343, 543) * 2); // inside the frame, left of the divider
     QCOMPARE(clipboard->text(), f_->board.area->description());
     // Twins at their places from the frame's inner corner, less what neighbours cover.
-    auto shows = [&](const QWidget* control, const QString& file, bool mirrored) {
-        const QImage twin = imageOf(run_->directory().file(file));
+    auto shows = [&](const QWidget* control, const char* file, int n, bool mirrored) {
+        const QImage twin = imageOf(run_->directory().file(QString::fromLatin1(file).arg(n)));
         const QRect inner(QPoint(2, 0), twin.size() - QSize(2, 2));
         return samePixels(copy.copy(inner.translated((control->pos() - QPoint(1, 1)) * 2)),
                           twin.mirrored(mirrored, false).copy(inner));
     };
-    QVERIFY(shows(f_->imgFret[g.markerSlot], QStringLiteral("fret%1@2x.gif").arg(g.markerFret), false));
+    QVERIFY(shows(f_->imgFret[g.markerSlot], "fret%1@2x.gif", g.markerFret, false));
     const int lowE = (g.markerSlot == 4 ? 1 : 5) * 6; // in a row without the fret number
-    QVERIFY(shows(f_->img[lowE], QStringLiteral("%1@2x.gif").arg(g.chordTable(e, lowE)), true));
-
+    QVERIFY(shows(f_->img[lowE], "%1@2x.gif", g.chordTable(e, lowE), true));
     QTest::keyClick(f_, Qt::Key_L, Qt::AltModifier);
     QVERIFY(samePixels(f_->grab().toImage(), right));
 }

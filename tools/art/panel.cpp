@@ -1,7 +1,7 @@
 // The right-hand panel and the captions of a selection: category boxes and
-// their captions, the left-handed view's box and caption, the legend, the bullet, the exit picture, the
-// select-a-category note, and the key, quality, inversion and position
-// captions.
+// their captions, the left-handed view's box and caption, the legend, the
+// bullet, the exit picture, the select-a-category note, and the key,
+// quality, inversion and position captions.
 #include "art.h"
 
 #include <QPainterPath>
