@@ -55,6 +55,7 @@ QStringList setUpFiles()
     files << "check2.jpg" << "check1.jpg";
     for (int n = 1; n <= 16; ++n)
         files << QStringLiteral("fret%1.gif").arg(n);
+    files << "left_handed.jpg" << "left_handed_check2.jpg" << "left_handed_check1.jpg";
     files << "newblue.ico";
     return files;
 }

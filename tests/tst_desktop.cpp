@@ -15,6 +15,7 @@
 #include <QHash>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <X11/keysym.h>
@@ -35,7 +36,8 @@ class ProgramOnScreen
 {
 public:
     // `more` adds to the environment (a session bus, say).
-    explicit ProgramOnScreen(const VirtualDisplay& screen, const QProcessEnvironment& more = {})
+    explicit ProgramOnScreen(const VirtualDisplay& screen, const QProcessEnvironment& more = {},
+                             const QStringList& arguments = {})
     {
         QFile::setPermissions(runtime_.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -45,7 +47,7 @@ public:
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(runtime_.path());
         process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(QStringLiteral(FRETQUILL_EXECUTABLE), {});
+        process_.start(QStringLiteral(FRETQUILL_EXECUTABLE), arguments);
     }
     ~ProgramOnScreen()
     {
@@ -83,7 +85,7 @@ QRect labelRect(int label)
 
 // The cells and labels, below the quality captions that overlap the top
 // of row 0 while a chord or an arpeggio is named.
-const QRect kBoardArea = QRect(QPoint(16, 81), QPoint(232, 488));
+const QRect kBoardArea = QRect(QPoint(16, 81), QPoint(240, 488)); // symmetric
 
 // The centre of a panel's selector, counted from its key selector: every
 // panel puts that at 6000, 3360 twips in the window and the next ones 480
@@ -234,6 +236,7 @@ private slots:
     void theScreenShowsEachLesson_data();
     void theScreenShowsEachLesson();
     void withTheKeyboardAndAScreenReader();
+    void leftHandedFromTheDesktopAction();
 
 private:
     ScreenWindow waitForMainWindow(ProgramOnScreen& program);
@@ -606,6 +609,23 @@ void tst_Desktop::withTheKeyboardAndAScreenReader()
     QVERIFY(program.process().waitForFinished(10000));
     QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
     QVERIFY2(program.process().exitCode() == 0, qPrintable(program.output()));
+}
+
+// Started as the desktop entry's "Left-handed" action runs it: mirrored.
+void tst_Desktop::leftHandedFromTheDesktopAction()
+{
+    QFile entry(QStringLiteral(FRETQUILL_SOURCE_DIR "/desktop/io.github.fretquill.Fretquill.desktop"));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QRegularExpression action(
+        QStringLiteral("\\[Desktop Action left-handed\\][^[]*\\nExec=fretquill( [^\\n]*)?\\n"));
+    const QString exec = action.match(QString::fromUtf8(entry.readAll())).captured(1);
+    lessonProgram_.reset(); // its window would stand where this one opens
+    ProgramOnScreen program(screen_, {}, QProcess::splitCommand(exec));
+    const ScreenWindow main = waitForMainWindow(program);
+    QVERIFY2(main, qPrintable(program.output()));
+    const QImage blank = expectedBoard(lessons().arpeggioTable, globalProcedures::kBlankEntry, false);
+    const QStringList wrong = differencesOnScreen(main, blank.mirrored(true, false));
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(", ")));
 }
 
 QTEST_GUILESS_MAIN(tst_Desktop)

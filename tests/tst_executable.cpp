@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 
 class tst_Executable : public QObject
 {
@@ -13,9 +14,12 @@ private slots:
     void malformedLessonFileNamesLineAndColumn();
     void secondCopyEndsAtOnce();
     void saysItNeedsADisplay();
+    void commandLine_data();
+    void commandLine();
 
 private:
-    QProcess* start(const QString& programDir, const QProcessEnvironment& env);
+    QProcess* start(const QString& programDir, const QProcessEnvironment& env,
+                    const QStringList& args = {});
     QProcessEnvironment environment() const;
     std::unique_ptr<QTemporaryDir> runtime_;
     std::unique_ptr<QProcess> process_;
@@ -39,7 +43,8 @@ QProcessEnvironment tst_Executable::environment() const
 
 // Copies the executable into the program directory so that it finds its
 // files there, and starts it from another directory.
-QProcess* tst_Executable::start(const QString& programDir, const QProcessEnvironment& env)
+QProcess* tst_Executable::start(const QString& programDir, const QProcessEnvironment& env,
+                                const QStringList& args)
 {
     const QString exe = QDir(programDir).filePath(QStringLiteral("fretquill"));
     QFile::remove(exe);
@@ -48,7 +53,7 @@ QProcess* tst_Executable::start(const QString& programDir, const QProcessEnviron
     auto* p = new QProcess;
     p->setProcessEnvironment(env);
     p->setWorkingDirectory(runtime_->path());
-    p->start(exe, {});
+    p->start(exe, args);
     p->waitForStarted();
     return p;
 }
@@ -118,6 +123,45 @@ void tst_Executable::saysItNeedsADisplay()
     QCOMPARE(process_->exitStatus(), QProcess::NormalExit);
     QVERIFY(process_->exitCode() != 0);
     QVERIFY(process_->readAllStandardError().contains("needs a graphical display"));
+}
+
+void tst_Executable::commandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status"); // -1: starts and keeps running
+    QTest::addColumn<QString>("said"); // on standard output if status 0, else on standard error
+    const QString usage = QStringLiteral("usage: fretquill \\[--left-handed\\]");
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "^" + usage;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "^fretquill [0-9.]+\n$";
+    QTest::newRow("unknown option") << QStringList{"--left-handed", "--mirrored"} << 2
+                                    << "^fretquill: unknown option --mirrored\n" + usage;
+    QTest::newRow("an argument") << QStringList{"chords.txt"} << 2
+                                 << "unexpected argument chords.txt\n" + usage;
+    QTest::newRow("left-handed, on the display Qt's option names")
+        << QStringList{"-platform", "offscreen", "--left-handed"} << -1 << "";
+}
+
+// Without a display in the environment, as a command-line tool is used.
+void tst_Executable::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    ProgramDirectoryFixture dir;
+    QProcessEnvironment env = environment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QLatin1String(name));
+    process_.reset(start(dir.path(), env, args));
+    QCOMPARE(process_->waitForFinished(status < 0 ? 4500 : 10000), status >= 0);
+    if (status < 0) { // past the splash screen, still running
+        process_->kill();
+        process_->waitForFinished();
+        return;
+    }
+    QCOMPARE(process_->exitCode(), status);
+    const QByteArray out = process_->readAllStandardOutput(), err = process_->readAllStandardError();
+    QVERIFY2(QString::fromLocal8Bit(status ? err : out).contains(QRegularExpression(said)), status ? err : out);
+    QVERIFY((status ? out : err).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Executable)

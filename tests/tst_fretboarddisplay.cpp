@@ -4,9 +4,12 @@
 #include "platform/fileaccesslog.h"
 #include "platform/imagecontrol.h"
 #include "selection/boarddescription.h"
+#include "selection/boardmirror.h"
 #include "selection/fretboard.h"
 #include "selection/fretboarddisplay.h"
 #include "testsupport.h"
+
+#include <QPainter>
 
 namespace {
 // A test entry: cell p shows picture (p + offset) % 23, then the markers.
@@ -34,6 +37,8 @@ private slots:
     void fretLabelFailuresChangeNoLabel();
     void describedInWords_data();
     void describedInWords();
+    void leftHandedMirrorsTheBoard_data();
+    void leftHandedMirrorsTheBoard();
 
 private:
     void loadTables(const QByteArray& arpeggios, const QByteArray& chords, const QByteArray& scales);
@@ -310,6 +315,58 @@ void tst_FretboardDisplay::describedInWords()
     QFETCH(LessonEntry, values);
     QFETCH(QString, words);
     QCOMPARE(describeDiagram(DiagramKind(kind), entry, values), words);
+}
+
+void tst_FretboardDisplay::leftHandedMirrorsTheBoard_data()
+{
+    QTest::addColumn<int>("kind"); // DiagramKind: arpeggio, chord, scale
+    for (const int kind : {0, 1, 2})
+        QTest::newRow(std::array{"arpeggio", "chord", "scale"}[kind]) << kind;
+}
+
+// Left-handed, the board is the mirror image of the right-handed one, but
+// for the label pictures (the fret number, the dots labelled 3, 5 and 7):
+// each stands unmirrored in its mirrored place, less its edge columns and
+// bottom row, which neighbouring cells may cover.
+void tst_FretboardDisplay::leftHandedMirrorsTheBoard()
+{
+    QFETCH(int, kind);
+    g_->loadArpeggios(); // the shipped lessons
+    g_->loadChords();
+    g_->loadScales();
+    const LessonTable& table = *std::array{&g_->arpeggioTable, &g_->chordTable, &g_->scaleTable}[kind];
+    // The first lesson with a fret number and, in a chord, labelled dots.
+    QList<ImageControl*> labels;
+    int e = 0;
+    for (;; ++e) {
+        labels = {board_.imgFret[table(e, kMarkerSlotPosition)]};
+        for (int p = 0; p < kCellCount; ++p)
+            if (table(e, p) >= 18 && table(e, p) <= 20)
+                labels << board_.img[p];
+        if (table(e, kMarkerFretPosition) > 0 && (kind != int(DiagramKind::Chord) || labels.size() > 1))
+            break;
+    }
+    g_->currentArpeggio = g_->currentChord = g_->currentScale = int16_t(e);
+    (display_.get()->*std::array{&FretboardDisplay::showArpeggio, &FretboardDisplay::showChord,
+                                 &FretboardDisplay::showScale}[kind])();
+    display_->showFretLabel();
+
+    const QRect board(QPoint(16, 72), QPoint(240, 488)); // labels and grid, in both views
+    const int scale = qRound(window_->devicePixelRatioF());
+    QImage expected = window_->grab(board).toImage().mirrored(true, false);
+    BoardMirror mirror(*g_, board_);
+    FileAccessLog::clear();
+    mirror.setLeftHanded(true);
+    QImage left = window_->grab(board).toImage();
+    QVERIFY(FileAccessLog::opened().isEmpty()); // from the cached pictures
+    for (ImageControl* label : labels) {
+        const QRect inner(QPoint(scale, 0), label->size() * scale - QSize(2 * scale, scale));
+        QVERIFY(samePixels(left.copy(inner.translated((label->pos() - board.topLeft()) * scale)),
+                           label->picture().toImage().copy(inner)));
+        for (QImage* image : {&left, &expected}) // in logical pixels
+            QPainter(image).fillRect(label->geometry().translated(-board.topLeft()), Qt::red);
+    }
+    QVERIFY(samePixels(left, expected));
 }
 
 QTEST_MAIN(tst_FretboardDisplay)

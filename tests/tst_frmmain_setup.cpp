@@ -109,7 +109,8 @@ void tst_FrmMainSetup::fixedPicturesShowTheirFiles()
         {f.imgExit, "exit.jpg"},           {f.imgBB1, "bb.gif"},
         {f.imgBB8, "bb.gif"},              {f.imgRed, "red.gif"},
         {f.imgBlue, "blue.gif"},           {f.imgRoot, "root.jpg"},
-        {f.imgNotes, "notes.jpg"},         {f.imgSelectACategory, "select_a_category.jpg"}};
+        {f.imgNotes, "notes.jpg"},         {f.imgSelectACategory, "select_a_category.jpg"},
+        {f.imgLeftHandedCaption, "left_handed.jpg"}, {f.imgLeftHanded, "left_handed_check2.jpg"}};
     for (const auto& p : pictures)
         QVERIFY2(samePixels(p.first->picture().toImage(),
                             imageOf(fileOnThisScreen(run.directory().file(QLatin1String(p.second))))),
@@ -133,7 +134,8 @@ void tst_FrmMainSetup::readsEachFileInOrder()
     expected << "check2.jpg" << "check1.jpg";
     for (int n = 1; n <= 16; ++n)
         expected << QStringLiteral("fret%1.gif").arg(n);
-    expected << "newblue.ico";
+    expected << "left_handed.jpg" << "left_handed_check2.jpg" << "left_handed_check1.jpg"
+             << "newblue.ico";
 
     // The same files in the same order on any screen; a high-density one
     // reads each picture's @2x twin in its place.
@@ -253,6 +255,7 @@ void tst_FrmMainSetup::screenReadersHearEveryControl()
         {f.imgCheck2, QAccessible::CheckBox, "Scales"},
         {f.imgCheck3, QAccessible::CheckBox, "Arpeggios"},
         {f.imgExit, QAccessible::Button, "Exit"},
+        {f.imgLeftHanded, QAccessible::CheckBox, "Left-handed"},
         {f.imgRoot, QAccessible::Graphic, "Root note"},
         {f.imgNotes, QAccessible::Graphic, "Other notes (3, 5, 7 in chords)"},
         {f.imgSelectACategory, QAccessible::Graphic,

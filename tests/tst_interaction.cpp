@@ -5,9 +5,12 @@
 #include "platform/imagecontrol.h"
 #include "platform/panelframe.h"
 #include "platform/selectorbox.h"
+#include "selection/boarddescription.h"
 #include "testsupport.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
 
@@ -22,6 +25,7 @@ private slots:
     void sameBoxTwiceBlanksTheBoard();
     void switchingKeepsSelectors();
     void captionsBesideTheBoxesDoNothing();
+    void leftHandedViewAndCopy();
     void dragMovesByThePointersDisplacement_data();
     void dragMovesByThePointersDisplacement();
     void secondButtonRenewsTheGrabPoint();
@@ -151,6 +155,46 @@ void tst_Interaction::captionsBesideTheBoxesDoNothing()
         QTest::mouseClick(caption, Qt::LeftButton);
     QVERIFY(f_->fraSelectACategory->isVisible());
     QVERIFY(!f_->fraChord->isVisible() && !f_->fraScale->isVisible() && !f_->fraArp->isVisible());
+}
+
+// The box and Alt+L switch the view and back, to the same pixels. Ctrl+C copies the
+// fretboard half as shown, twice its size from the @2x pictures, with its words; or nothing.
+void tst_Interaction::leftHandedViewAndCopy()
+{
+    f_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f_));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("kept"));
+    QTest::keyClick(f_, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("kept"));
+
+    const globalProcedures& g = f_->module();
+    int e = 0; // the first chord with a fret number
+    while (g.chordTable(e, kMarkerFretPosition) == 0)
+        ++e;
+    f_->imgCheck1_Click();
+    pickFromList(f_->cmbKey2, e / 20 + 1);
+    pickFromList(f_->cmbQuality2, e % 20 / 4 + 1);
+    pickFromList(f_->cmbInversion2, e % 4 + 1);
+    const QImage right = f_->grab().toImage();
+    QTest::mouseClick(f_->imgLeftHanded, Qt::LeftButton);
+    run_->directory().remove(QStringLiteral("inversion%1@2x.jpg").arg(e % 4 + 1)); // drawn scaled
+    QTest::keyClick(f_, Qt::Key_C, Qt::ControlModifier);
+    const QImage copy = qvariant_cast<QImage>(clipboard->mimeData()->imageData());
+    QCOMPARE(copy.size(), QSize(343, 543) * 2); // inside the frame, left of the divider
+    QCOMPARE(clipboard->text(), f_->board.area->description());
+    // Twins at their places from the frame's inner corner, less what neighbours cover.
+    auto shows = [&](const QWidget* control, const char* file, int n, bool mirrored) {
+        const QImage twin = imageOf(run_->directory().file(QString::fromLatin1(file).arg(n)));
+        const QRect inner(QPoint(2, 0), twin.size() - QSize(2, 2));
+        return samePixels(copy.copy(inner.translated((control->pos() - QPoint(1, 1)) * 2)),
+                          twin.mirrored(mirrored, false).copy(inner));
+    };
+    QVERIFY(shows(f_->imgFret[g.markerSlot], "fret%1@2x.gif", g.markerFret, false));
+    const int lowE = (g.markerSlot == 4 ? 1 : 5) * 6; // in a row without the fret number
+    QVERIFY(shows(f_->img[lowE], "%1@2x.gif", g.chordTable(e, lowE), true));
+    QTest::keyClick(f_, Qt::Key_L, Qt::AltModifier);
+    QVERIFY(samePixels(f_->grab().toImage(), right));
 }
 
 // Mouse events as the window system delivers them while the pointer moves

@@ -33,6 +33,7 @@ struct Model
     std::array<int, kCaptions> captionPicture{}; // the n of the file last loaded, 0 none
     std::array<bool, 8> bullet{true, false, false, true, false, false, true, false};
     std::array<int, kSelectors> index{0, 0, 0, 0, -1, 0, 0, 0};
+    bool leftHanded = false; // the view changes nothing else
 
     const globalProcedures* g = nullptr;
 
@@ -262,6 +263,9 @@ QString tst_Model::compare(const Model& m, frmMain& f, QPoint expectedPos)
             return differ(v.first, v.second.first, v.second.second);
     if (f.pos() != expectedPos)
         return QStringLiteral("the window's place");
+    if (f.imgLeftHanded->isChecked() != m.leftHanded ||
+        (f.img[0]->x() > f.img[5]->x()) != m.leftHanded)
+        return QStringLiteral("the left-handed view");
     return {};
 }
 
@@ -369,6 +373,10 @@ void tst_Model::randomUserActions()
             send(QEvent::MouseMove, grab + d, Qt::NoButton, button);
             send(QEvent::MouseButtonRelease, grab + d, button, Qt::NoButton);
             pos += d;
+        } else if (kind < 27) {
+            action = QStringLiteral("click the left-handed box");
+            QTest::mouseClick(f.imgLeftHanded, Qt::LeftButton);
+            m.leftHanded = !m.leftHanded;
         } else {
             // Any item, headers included, of any selector of the open panel,
             // picked as a user picks: through the opened list, or in place

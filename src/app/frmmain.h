@@ -1,5 +1,6 @@
 #pragma once
 
+#include "selection/boardmirror.h"
 #include "selection/fretboard.h"
 #include "selection/fretboarddisplay.h"
 
@@ -19,8 +20,9 @@ class globalProcedures;
 // bar, the fretboard on the left and the category boxes and selector panels
 // on the right. Its methods are split by concern: layout
 // (frmmain_layout.cpp), set-up (frmmain_setup.cpp), categories, dragging
-// and exit (frmmain_interaction.cpp) and the selector handlers
-// (selection/frmmain_selectors.cpp).
+// and exit (frmmain_interaction.cpp), the selector handlers
+// (selection/frmmain_selectors.cpp) and the left-handed view and the copy
+// of the diagram (frmmain_view.cpp).
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -39,6 +41,14 @@ public:
     void imgCheck2_Click();
     void imgCheck3_Click();
     void imgExit_Click();
+
+    // The left-handed view: the board mirrored, the check box ticked.
+    void imgLeftHanded_Click();
+    bool leftHanded() const { return mirror_.isLeftHanded(); }
+    void setLeftHanded(bool leftHanded);
+    // Copies the fretboard half as shown, at twice its size, with the
+    // board's description as its text; a blank board copies nothing.
+    void copyDiagram();
 
     // Selector handlers.
     void cmbKey_Click();
@@ -94,6 +104,8 @@ public:
     ImageControl* imgBlue = nullptr;
     ImageControl* imgNotes = nullptr;
     ImageControl* imgExit = nullptr;
+    ImageControl* imgLeftHanded = nullptr;
+    ImageControl* imgLeftHandedCaption = nullptr;
 
     PanelFrame* fraSelectACategory = nullptr;
     PanelFrame* fraChord = nullptr;
@@ -162,6 +174,12 @@ private:
     void loadFixedPictures();
     void loadMousePointer();
 
+    // The left-handed view and the copy.
+    void createViewControls();
+    void loadViewPictures();
+    QRect fretboardHalf() const;
+    QImage fretboardHalfImage() const;
+
     // Categories.
     void chooseCategory(int box);
 
@@ -179,5 +197,7 @@ private:
     globalProcedures& module_;
     InstanceLock& instanceLock_;
     FretboardDisplay display_;
+    BoardMirror mirror_;
+    QPixmap leftHandedLooks_[2]; // the box unticked and ticked
     bool unloading_ = false;
 };

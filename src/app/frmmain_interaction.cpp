@@ -27,10 +27,12 @@ void frmMain::connectHandlers()
     connect(imgCheck2, &ImageControl::clicked, this, guarded(this, &frmMain::imgCheck2_Click));
     connect(imgCheck3, &ImageControl::clicked, this, guarded(this, &frmMain::imgCheck3_Click));
     connect(imgExit, &ImageControl::clicked, this, guarded(this, &frmMain::imgExit_Click));
+    connect(imgLeftHanded, &ImageControl::clicked, this,
+            guarded(this, &frmMain::imgLeftHanded_Click));
 
     // The keyboard's way to the same handlers: Alt and the category's
-    // initial, and the desktops' standard Quit. Each picture's tooltip
-    // names its key: "Chords (Alt+C)".
+    // initial, Alt+L for the left-handed view, and the desktops' standard
+    // Quit. Each picture's tooltip names its key: "Chords (Alt+C)".
     const struct
     {
         QKeySequence keys;
@@ -41,6 +43,7 @@ void frmMain::connectHandlers()
         {QKeySequence(Qt::ALT | Qt::Key_S), imgCheck2, &frmMain::imgCheck2_Click},
         {QKeySequence(Qt::ALT | Qt::Key_A), imgCheck3, &frmMain::imgCheck3_Click},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), imgExit, &frmMain::imgExit_Click},
+        {QKeySequence(Qt::ALT | Qt::Key_L), imgLeftHanded, &frmMain::imgLeftHanded_Click},
     };
     for (const auto& s : shortcuts) {
         auto* shortcut = new QShortcut(s.keys, this);
@@ -49,6 +52,10 @@ void frmMain::connectHandlers()
         s.control->setToolTip(QStringLiteral("%1 (%2)").arg(
             s.control->accessibleName(), s.keys.toString(QKeySequence::NativeText)));
     }
+    // The desktops' standard Copy: the diagram as a picture.
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WindowShortcut);
+    connect(copy, &QShortcut::activated, this, guarded(this, &frmMain::copyDiagram));
 
     // A pick is the user's choice of an item, by mouse or keyboard: the
     // selectors' activated() signal. The program's own resets of a selector

@@ -23,7 +23,7 @@ const std::array<frmMain::FrameLine, 5> frmMain::kFrameLines = {{
 
 frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint), module_(module),
-      instanceLock_(instanceLock), display_(module, board)
+      instanceLock_(instanceLock), display_(module, board), mirror_(module, board)
 {
     setObjectName(QStringLiteral("frmMain"));
     // Taskbars and window switchers show the title; the window still has no
@@ -133,6 +133,7 @@ void frmMain::createControls()
     imgExit = image(this, "imgExit", 8280, 7440, 1455, 615);
 
     createPanels();
+    createViewControls();
     nameControls();
 
     setTabOrder(cmbKey, cmbQuality);

@@ -51,6 +51,7 @@ bool frmMain::Form_Load()
     imgCheck1->setPicture(module_.checkPictures(0));                    // 8
     imgCheck2->setPicture(module_.checkPictures(0));
     imgCheck3->setPicture(module_.checkPictures(0));
+    loadViewPictures();
 
     Blank();                                                            // 9
     loadMousePointer();                                                 // 10

@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/frmmain.h"
 #include "app/program.h"
 #include "platform/instancelock.h"
@@ -28,7 +29,10 @@ bool displayMissing()
 
 int main(int argc, char* argv[])
 {
-    if (displayMissing()) {
+    const CommandLine commandLine = readCommandLine(argc, argv);
+    if (commandLine.exitStatus >= 0)
+        return commandLine.exitStatus;
+    if (!commandLine.platformNamed && displayMissing()) {
         std::fprintf(stderr, "Fretquill is a desktop program and needs a graphical display, "
                              "but neither DISPLAY nor WAYLAND_DISPLAY is set.\n"
                              "Start it from a desktop session (or under xvfb-run).\n");
@@ -49,6 +53,8 @@ int main(int argc, char* argv[])
     try {
         if (program.start() == Program::Start::AnotherInstance)
             return 0;
+        if (commandLine.leftHanded)
+            program.mainWindow()->setLeftHanded(true);
     } catch (const RuntimeError& error) {
         reportRuntimeError(error);
         return kRuntimeErrorExitStatus;

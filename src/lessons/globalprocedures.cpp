@@ -55,22 +55,28 @@ void globalProcedures::loadChords()
     loadTable(QStringLiteral("chords.txt"), chordTable);
 }
 
+void globalProcedures::fillFromFile(PictureCache& cache, int slot, const QString& fileName)
+{
+    const QString path = programFile(fileName);
+    cache.fill(slot, loadPicture(path), path);
+}
+
 void globalProcedures::loadDotPictures()
 {
     // Slot 23 is never filled: a cell value of 23 shows an empty cell.
     for (int n = 0; n <= 22; ++n)
-        dotPictures.fill(n, loadPicture(programFile(QStringLiteral("%1.gif").arg(n))));
+        fillFromFile(dotPictures, n, QStringLiteral("%1.gif").arg(n));
 }
 
 void globalProcedures::loadCheckPictures()
 {
-    checkPictures.fill(0, loadPicture(programFile(QStringLiteral("check2.jpg"))));
-    checkPictures.fill(1, loadPicture(programFile(QStringLiteral("check1.jpg"))));
+    fillFromFile(checkPictures, 0, QStringLiteral("check2.jpg"));
+    fillFromFile(checkPictures, 1, QStringLiteral("check1.jpg"));
 }
 
 void globalProcedures::loadFretPictures()
 {
     // Slot 0 is never filled: a markerFret of 0 shows no number.
     for (int n = 1; n <= 16; ++n)
-        fretPictures.fill(n, loadPicture(programFile(QStringLiteral("fret%1.gif").arg(n))));
+        fillFromFile(fretPictures, n, QStringLiteral("fret%1.gif").arg(n));
 }

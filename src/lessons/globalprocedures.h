@@ -49,5 +49,6 @@ public:
 
 private:
     void loadTable(const QString& fileName, LessonTable& table);
+    void fillFromFile(PictureCache& cache, int slot, const QString& fileName);
     QString programDirectory_;
 };

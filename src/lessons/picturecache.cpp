@@ -3,7 +3,7 @@
 #include "platform/runtimeerror.h"
 
 PictureCache::PictureCache(const char* name, int slotCount)
-    : name_(name), pictures_(static_cast<size_t>(slotCount))
+    : name_(name), pictures_(static_cast<size_t>(slotCount)), files_(pictures_.size())
 {
 }
 
@@ -23,8 +23,15 @@ const QPixmap& PictureCache::operator()(int slot) const
     return pictures_[static_cast<size_t>(slot)];
 }
 
-void PictureCache::fill(int slot, const QPixmap& picture)
+const QString& PictureCache::file(int slot) const
+{
+    check(slot);
+    return files_[static_cast<size_t>(slot)];
+}
+
+void PictureCache::fill(int slot, const QPixmap& picture, const QString& file)
 {
     check(slot);
     pictures_[static_cast<size_t>(slot)] = picture;
+    files_[static_cast<size_t>(slot)] = file;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QString>
 
 #include <vector>
 
@@ -14,10 +15,13 @@ public:
 
     int slotCount() const { return static_cast<int>(pictures_.size()); }
     const QPixmap& operator()(int slot) const;
-    void fill(int slot, const QPixmap& picture);
+    // The file the slot's picture was read from.
+    const QString& file(int slot) const;
+    void fill(int slot, const QPixmap& picture, const QString& file = {});
 
 private:
     void check(int slot) const;
     const char* name_;
     std::vector<QPixmap> pictures_;
+    std::vector<QString> files_;
 };

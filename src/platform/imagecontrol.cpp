@@ -29,20 +29,33 @@ void ImageControl::setTwipsGeometry(int left, int top, int width, int height)
     setGeometry(twipsRect(left, top, width, height));
 }
 
-void ImageControl::setPicture(const QPixmap& picture)
+void ImageControl::setPicture(const QPixmap& picture, const QString& file)
 {
-    if (assignPicture(picture))
+    if (assignPicture(picture, file))
         update();
 }
 
-bool ImageControl::assignPicture(const QPixmap& picture)
+bool ImageControl::assignPicture(const QPixmap& picture, const QString& file)
 {
     // The same picture object again changes nothing on screen; a cell that
     // keeps its picture from one lesson to the next is not repainted.
     if (picture.cacheKey() == picture_.cacheKey())
         return false;
     picture_ = picture;
+    file_ = file;
     return true;
+}
+
+void ImageControl::setLook(Look look)
+{
+    look_ = std::move(look);
+    update();
+}
+
+void ImageControl::drawPicture(QPainter& painter, const QPixmap& shown) const
+{
+    const qreal left = look_ ? width() - shown.deviceIndependentSize().width() : 0.0;
+    painter.drawPixmap(QPointF(left, 0), shown);
 }
 
 void ImageControl::paintEvent(QPaintEvent*)
@@ -50,7 +63,7 @@ void ImageControl::paintEvent(QPaintEvent*)
     if (picture_.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
+    drawPicture(painter, shownPicture());
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event)

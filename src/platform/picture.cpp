@@ -88,13 +88,14 @@ QString highDensityName(const QString& path)
 // an ordinary screen the twin is not even looked for.
 QPixmap loadPicture(const QString& path)
 {
-    if (highDensityScreen()) {
-        const QString twin = highDensityName(path);
-        if (QFileInfo::exists(twin)) {
-            QPixmap picture = decodePicture(twin);
-            picture.setDevicePixelRatio(2.0);
-            return picture;
-        }
-    }
+    if (highDensityScreen() && QFileInfo::exists(highDensityName(path)))
+        return loadHighDensityTwin(path);
     return decodePicture(path);
+}
+
+QPixmap loadHighDensityTwin(const QString& path)
+{
+    QPixmap picture = decodePicture(highDensityName(path));
+    picture.setDevicePixelRatio(2.0);
+    return picture;
 }

@@ -17,6 +17,10 @@
 // it is bad; the picture is then shown at the same logical size.
 QPixmap loadPicture(const QString& path);
 
+// The picture's twin drawn at twice the size (7@2x.gif for 7.gif), with a
+// device pixel ratio of 2 whatever the screen, and the same errors.
+QPixmap loadHighDensityTwin(const QString& path);
+
 // True when the program's screens want pictures at twice their size.
 bool highDensityScreen();
 // "dir/key4.jpg" -> "dir/key4@2x.jpg".

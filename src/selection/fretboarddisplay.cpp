@@ -71,7 +71,7 @@ void FretboardDisplay::show(const LessonTable& table, int16_t index, const char*
                                        .arg(p)
                                        .arg(module_.dotPictures.slotCount() - 1));
             ImageControl* cell = board_.img[static_cast<size_t>(v)];
-            if (cell->assignPicture(module_.dotPictures(p)))
+            if (cell->assignPicture(module_.dotPictures(p), module_.dotPictures.file(p)))
                 repaint.changed(cell);
         } else if (v == kMarkerFretPosition) {
             module_.markerFret = table(e, v);
@@ -81,6 +81,7 @@ void FretboardDisplay::show(const LessonTable& table, int16_t index, const char*
     }
     if (board_.area)
         board_.area->setDiagram(kind, e, table.row(e));
+    blank_ = kind == DiagramKind::Arpeggio && e == globalProcedures::kBlankEntry;
 }
 
 void FretboardDisplay::showFretLabel()
@@ -93,7 +94,7 @@ void FretboardDisplay::showFretLabel()
                                .arg(Fretboard::kLabels - 1));
     const QPixmap& number = module_.fretPictures(module_.markerFret); // range-checked
     ImageControl* label = board_.imgFret[static_cast<size_t>(slot)];
-    label->setPicture(number);
+    label->setPicture(number, module_.fretPictures.file(module_.markerFret));
     label->setAccessibleName(module_.markerFret > 0 ? QStringLiteral("fret %1").arg(module_.markerFret)
                                                     : QString());
     for (ImageControl* other : board_.imgFret)

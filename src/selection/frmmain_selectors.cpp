@@ -44,8 +44,9 @@ frmMain::InversionPanel frmMain::chordPanel()
 // for screen readers by what it says.
 void frmMain::loadCaption(ImageControl* caption, const char* stem, int n, const QString& name)
 {
-    caption->setPicture(
-        loadPicture(module_.programFile(QStringLiteral("%1%2.jpg").arg(QLatin1String(stem)).arg(n))));
+    const QString path =
+        module_.programFile(QStringLiteral("%1%2.jpg").arg(QLatin1String(stem)).arg(n));
+    caption->setPicture(loadPicture(path), path);
     caption->setAccessibleName(name);
 }
 

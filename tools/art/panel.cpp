@@ -1,7 +1,7 @@
 // The right-hand panel and the captions of a selection: category boxes and
-// their captions, the legend, the bullet, the exit picture, the
-// select-a-category note, and the key, quality, inversion and position
-// captions.
+// their captions, the left-handed view's box and caption, the legend, the
+// bullet, the exit picture, the select-a-category note, and the key,
+// quality, inversion and position captions.
 #include "art.h"
 
 #include <QPainterPath>
@@ -86,11 +86,22 @@ void drawPanelArt()
 {
     saveJpeg(QStringLiteral("check1"), QSize(49, 41), [](QPainter& p) { drawCheckBox(p, true); });
     saveJpeg(QStringLiteral("check2"), QSize(49, 41), [](QPainter& p) { drawCheckBox(p, false); });
+    // The left-handed view's box has the category boxes' looks, in files of
+    // its own, and a caption in theirs.
+    saveJpeg(QStringLiteral("left_handed_check1"), QSize(49, 41),
+             [](QPainter& p) { drawCheckBox(p, true); });
+    saveJpeg(QStringLiteral("left_handed_check2"), QSize(49, 41),
+             [](QPainter& p) { drawCheckBox(p, false); });
 
     // Each category caption serves two controls; the picture fits both.
     saveText(QStringLiteral("chords"), QSize(225, 33), QStringLiteral("Chords"), 22);
     saveText(QStringLiteral("scales"), QSize(193, 33), QStringLiteral("Scales"), 22);
     saveText(QStringLiteral("arpeggios"), QSize(225, 33), QStringLiteral("Arpeggios"), 22);
+    // Only as wide as its words, so that the window's background around it
+    // is still there to drag the window by.
+    const QString leftHanded = QStringLiteral("Left-handed");
+    saveText(QStringLiteral("left_handed"), QSize(145, 33), leftHanded,
+             fittingPixels({leftHanded}, 145 - 8, 22));
     saveJpeg(QStringLiteral("exit"), QSize(97, 41), drawExitButton);
     saveJpeg(QStringLiteral("select_a_category"), QSize(265, 89), drawSelectACategory);
 

@@ -1,6 +1,7 @@
 // Saves pictures of the real main window, built offscreen from a program
 // directory: the start panel, a chord, an arpeggio, two scale positions and
-// a sheet of the five positions in two keys.
+// a sheet of the five positions in two keys; the chord in the left-handed
+// view.
 //
 //   fretquill-screenshot PROGRAM_DIRECTORY OUTPUT_DIRECTORY
 #include "app/frmmain.h"
@@ -62,6 +63,9 @@ int main(int argc, char* argv[])
         pick(f->cmbQuality2, QStringLiteral("Dominant 7"), &frmMain::cmbQuality2_Click, f);
         pick(f->cmbInversion2, QStringLiteral("Second Inversion"), &frmMain::cmbInversion2_Click, f);
         ok = save(f, out, QStringLiteral("chord.png")) && ok;
+        f->setLeftHanded(true);
+        ok = save(f, out, QStringLiteral("chord-left-handed.png")) && ok;
+        f->setLeftHanded(false);
 
         f->imgCheck3_Click();
         pick(f->cmbKey, QStringLiteral("G"), &frmMain::cmbKey_Click, f);
