@@ -88,7 +88,7 @@ QStringList picturesReadAtStart()
         files << QStringLiteral("fret%1.gif").arg(n);
     files << "check1.jpg" << "check2.jpg" << "chords.jpg" << "scales.jpg" << "arpeggios.jpg"
           << "exit.jpg" << "bb.gif" << "red.gif" << "blue.gif" << "root.jpg" << "notes.jpg"
-          << "select_a_category.jpg" << "newblue.ico";
+          << "select_a_category.jpg" << "play.jpg" << "play_dimmed.jpg" << "newblue.ico";
     return files;
 }
 

@@ -73,6 +73,7 @@ void tst_FrmMainLayout::places_data()
     row("imgCheckArp", 6120, 1560, 3375, 615, true);
     row("imgNotes", 5880, 5760, 3375, 495, true);
     row("imgExit", 8280, 7440, 1455, 615, true);
+    row("imgPlay", 5400, 7440, 1455, 615, true);
     row("fraSelectACategory", 5280, 2520, 4815, 2535, true);
     row("fraScale", 5400, 2280, 4695, 2775, false);
     row("Shape3", 120, 120, 4455, 2295, true);

@@ -109,7 +109,8 @@ void tst_FrmMainSetup::fixedPicturesShowTheirFiles()
         {f.imgExit, "exit.jpg"},           {f.imgBB1, "bb.gif"},
         {f.imgBB8, "bb.gif"},              {f.imgRed, "red.gif"},
         {f.imgBlue, "blue.gif"},           {f.imgRoot, "root.jpg"},
-        {f.imgNotes, "notes.jpg"},         {f.imgSelectACategory, "select_a_category.jpg"}};
+        {f.imgNotes, "notes.jpg"},         {f.imgSelectACategory, "select_a_category.jpg"},
+        {f.imgPlay, "play_dimmed.jpg"}}; // the board is blank
     for (const auto& p : pictures)
         QVERIFY2(samePixels(p.first->picture().toImage(),
                             imageOf(fileOnThisScreen(run.directory().file(QLatin1String(p.second))))),
@@ -127,7 +128,7 @@ void tst_FrmMainSetup::readsEachFileInOrder()
     for (int i = 0; i < 8; ++i)
         expected << QStringLiteral("bb.gif");
     expected << "red.gif" << "blue.gif" << "root.jpg" << "notes.jpg" << "select_a_category.jpg"
-             << "arpeggios.txt" << "scales.txt" << "chords.txt";
+             << "play.jpg" << "play_dimmed.jpg" << "arpeggios.txt" << "scales.txt" << "chords.txt";
     for (int n = 0; n <= 22; ++n)
         expected << QStringLiteral("%1.gif").arg(n);
     expected << "check2.jpg" << "check1.jpg";
@@ -253,6 +254,7 @@ void tst_FrmMainSetup::screenReadersHearEveryControl()
         {f.imgCheck2, QAccessible::CheckBox, "Scales"},
         {f.imgCheck3, QAccessible::CheckBox, "Arpeggios"},
         {f.imgExit, QAccessible::Button, "Exit"},
+        {f.imgPlay, QAccessible::Button, "Play"},
         {f.imgRoot, QAccessible::Graphic, "Root note"},
         {f.imgNotes, QAccessible::Graphic, "Other notes (3, 5, 7 in chords)"},
         {f.imgSelectACategory, QAccessible::Graphic,
@@ -263,6 +265,8 @@ void tst_FrmMainSetup::screenReadersHearEveryControl()
         QCOMPARE(a->role(), e.role);
         QCOMPARE(a->text(QAccessible::Name), QLatin1String(e.name));
     }
+    // Nothing to play on the blank board.
+    QVERIFY(QAccessible::queryAccessibleInterface(f.imgPlay)->state().disabled);
     QAccessibleInterface* arpeggios = QAccessible::queryAccessibleInterface(f.imgCheck3);
     QVERIFY(arpeggios->state().checkable && !arpeggios->state().checked);
     QVERIFY(arpeggios->text(QAccessible::Description).contains(QStringLiteral("Alt+A")));

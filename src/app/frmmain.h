@@ -4,23 +4,27 @@
 #include "selection/fretboarddisplay.h"
 
 #include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class ImageControl;
 class InstanceLock;
 class PanelFrame;
 class RectangleShape;
 class SelectorBox;
+class SoundOutput;
 class globalProcedures;
 
 // The main window: a fixed 681 x 545 pixel client area without a title
 // bar, the fretboard on the left and the category boxes and selector panels
 // on the right. Its methods are split by concern: layout
 // (frmmain_layout.cpp), set-up (frmmain_setup.cpp), categories, dragging
-// and exit (frmmain_interaction.cpp) and the selector handlers
-// (selection/frmmain_selectors.cpp).
+// and exit (frmmain_interaction.cpp), the selector handlers
+// (selection/frmmain_selectors.cpp) and playing the board
+// (frmmain_play.cpp).
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -39,6 +43,8 @@ public:
     void imgCheck2_Click();
     void imgCheck3_Click();
     void imgExit_Click();
+    // Plays the diagram on show; a blank board plays nothing.
+    void imgPlay_Click();
 
     // Selector handlers.
     void cmbKey_Click();
@@ -58,6 +64,8 @@ public:
 
     globalProcedures& module() { return module_; }
     FretboardDisplay& display() { return display_; }
+    // The sound output, made by the first play; null until then.
+    SoundOutput* soundOutput() const { return sound_.get(); }
 
     // Drag state.
     int16_t dragging = 0; // True is -1
@@ -94,6 +102,7 @@ public:
     ImageControl* imgBlue = nullptr;
     ImageControl* imgNotes = nullptr;
     ImageControl* imgExit = nullptr;
+    ImageControl* imgPlay = nullptr;
 
     PanelFrame* fraSelectACategory = nullptr;
     PanelFrame* fraChord = nullptr;
@@ -165,6 +174,12 @@ private:
     // Categories.
     void chooseCategory(int box);
 
+    // Playing the board.
+    void connectPlay();
+    void loadPlayPictures();
+    void boardChanged();
+    void soundDeviceChanged();
+
     // Inversion and position handlers share their steps across panels.
     struct InversionPanel;
     InversionPanel arpeggioPanel();
@@ -180,4 +195,7 @@ private:
     InstanceLock& instanceLock_;
     FretboardDisplay display_;
     bool unloading_ = false;
+    std::unique_ptr<SoundOutput> sound_;
+    QPixmap playPicture_, playDimmedPicture_; // the Play control's two looks
+    QString playToolTip_;
 };

@@ -29,8 +29,8 @@ void frmMain::connectHandlers()
     connect(imgExit, &ImageControl::clicked, this, guarded(this, &frmMain::imgExit_Click));
 
     // The keyboard's way to the same handlers: Alt and the category's
-    // initial, and the desktops' standard Quit. Each picture's tooltip
-    // names its key: "Chords (Alt+C)".
+    // initial, the desktops' standard Quit, and Alt+P for Play. Each
+    // picture's tooltip names its key: "Chords (Alt+C)".
     const struct
     {
         QKeySequence keys;
@@ -41,6 +41,7 @@ void frmMain::connectHandlers()
         {QKeySequence(Qt::ALT | Qt::Key_S), imgCheck2, &frmMain::imgCheck2_Click},
         {QKeySequence(Qt::ALT | Qt::Key_A), imgCheck3, &frmMain::imgCheck3_Click},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), imgExit, &frmMain::imgExit_Click},
+        {QKeySequence(Qt::ALT | Qt::Key_P), imgPlay, &frmMain::imgPlay_Click},
     };
     for (const auto& s : shortcuts) {
         auto* shortcut = new QShortcut(s.keys, this);
