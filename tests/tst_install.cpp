@@ -314,7 +314,7 @@ void tst_Install::debianPackage()
         return run(QStringLiteral("dpkg-deb"), {"--field", deb, QLatin1String(name)}).out.trimmed();
     };
 
-    // The libraries it and its sound plugin link, and nothing it does not need.
+    // The libraries it links, and nothing it does not need.
     const QString depends = field("Depends");
     QVERIFY2(depends.contains("libqt6widgets6") && depends.contains("librtaudio6") &&
                  !depends.contains("qt6-qpa-plugins"),

@@ -273,39 +273,33 @@ void tst_Interaction::onlyTheLeftButtonClicks()
 void tst_Interaction::everyWayPlaysTheDiagramOnShow_data()
 {
     QTest::addColumn<QString>("way");
-    for (const char* way : {"the Play picture", "Alt+P", "a cell", "the fret label",
-                            "the board's Play action", "a screen reader's press on Play"})
+    for (const char* way : {"Alt+P", "the fret label", "a screen reader's press on Play",
+                            "the board's Play action"})
         QTest::newRow(way) << QString::fromLatin1(way);
 }
 
 // A blank board plays nothing; a diagram on show plays. The test's program
 // has no sound device: the first play makes the sound output, which finds
-// none and says so where the Play picture is described.
+// none, and the Play picture says so.
 void tst_Interaction::everyWayPlaysTheDiagramOnShow()
 {
     QFETCH(QString, way);
     f_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f_));
+    const bool board = way.endsWith(QLatin1String("action"));
     const auto play = [&] {
-        if (way == QLatin1String("the Play picture"))
-            QTest::mouseClick(f_->imgPlay, Qt::LeftButton);
-        else if (way == QLatin1String("Alt+P"))
+        if (way == QLatin1String("Alt+P"))
             QTest::keyClick(f_, Qt::Key_P, Qt::AltModifier);
-        else if (way == QLatin1String("a cell"))
-            QTest::mouseClick(f_->img[14], Qt::LeftButton);
         else if (way == QLatin1String("the fret label"))
             QTest::mouseClick(f_->imgFret[f_->module().markerSlot], Qt::LeftButton);
-        else if (way == QLatin1String("the board's Play action"))
-            QAccessible::queryAccessibleInterface(f_->board.area)->actionInterface()->doAction(
-                QStringLiteral("Play"));
         else
-            QAccessible::queryAccessibleInterface(f_->imgPlay)->actionInterface()->doAction(
-                QAccessibleActionInterface::pressAction());
+            QAccessible::queryAccessibleInterface(board ? static_cast<QWidget*>(f_->board.area) : f_->imgPlay)
+                ->actionInterface()
+                ->doAction(board ? QStringLiteral("Play") : QAccessibleActionInterface::pressAction());
     };
     f_->imgCheck1_Click();
     play();
     QVERIFY(!f_->soundOutput());
-    QCOMPARE(f_->imgPlay->toolTip(), QStringLiteral("Play (Alt+P)"));
     f_->module().currentChord = 70; // C Dominant 7, Second Inversion
     f_->display().showChord();
     f_->display().showFretLabel();
