@@ -1,17 +1,19 @@
 // Fuzzes a show of a fuzzed lesson entry on the real fretboard grid, with
 // the fret label: an index and 38 values of any kind. Every input must end
 // in a painted board or a run-time error, never in a crash or undefined
-// behaviour.
+// behaviour; what a painted board plays renders to finite samples in [-1, 1].
 #include "lessons/globalprocedures.h"
 #include "platform/imagecontrol.h"
 #include "platform/runtimeerror.h"
 #include "selection/boarddescription.h"
 #include "selection/fretboard.h"
 #include "selection/fretboarddisplay.h"
+#include "sound/pluckedstring.h"
 
 #include <QApplication>
 #include <QWidget>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -75,8 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (grid->board.img[p]->picture().cacheKey() != g.dotPictures(values[p]).cacheKey())
                 std::abort();
         // And a screen reader can hear it, whatever the entry holds.
-        if (grid->board.area->description().isEmpty())
+        const FretboardArea& area = *grid->board.area;
+        if (area.description().isEmpty())
             std::abort();
+        for (float sample : renderPhrase(phraseFor(area.kind(), diagramNotes(area.values())), 8000))
+            if (!(std::abs(sample) <= 1.0f))
+                std::abort();
     } catch (const RuntimeError&) {
     }
     return 0;

@@ -10,8 +10,7 @@ void dampOnReplucks(Phrase& phrase)
 {
     for (size_t i = 0; i < phrase.size(); ++i)
         for (size_t j = 0; j < phrase.size(); ++j)
-            if (j != i && phrase[j].string == phrase[i].string &&
-                phrase[j].start > phrase[i].start)
+            if (j != i && phrase[j].string == phrase[i].string && phrase[j].start > phrase[i].start)
                 phrase[i].length = std::min(phrase[i].length, phrase[j].start - phrase[i].start);
 }
 
@@ -27,7 +26,8 @@ std::vector<DiagramNote> lowestFirst(std::vector<DiagramNote> notes)
 void strum(Phrase& phrase, const std::vector<DiagramNote>& notes, double at, double ring)
 {
     for (size_t i = 0; i < notes.size(); ++i)
-        phrase.push_back({notes[i].pitch, notes[i].string, at + double(i) * kStrumGapSeconds, ring});
+        phrase.push_back(
+            {notes[i].pitch, notes[i].string, at + double(i) * kStrumGapSeconds, ring});
 }
 
 } // namespace

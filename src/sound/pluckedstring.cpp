@@ -35,6 +35,9 @@ double upperDecaySeconds(int string)
 constexpr double kDampedDecaySeconds = 0.08; // a finger laid on the string
 constexpr double kDampedTailSeconds = 0.12;  // rendered after the damping begins
 constexpr float kHighestLevel = 0.89f;       // about 1 dB under full scale
+// What a phrase may ask for, so that no phrase can ask for a buffer of
+// gigabytes: notes start within a minute and ring at most 20 seconds.
+constexpr double kLatestStartSeconds = 60, kLongestRingSeconds = 20;
 
 // The string's loop: z^-N, then the loss filter g(1 - a) / (1 - a z^-1),
 // then the allpass (c + z^-1) / (1 + c z^-1). The phase delays of the three
@@ -100,8 +103,9 @@ private:
 
 // The pluck that enters the loop. A string let go from a pick at a fraction
 // b of its length pushes on the bridge with a pulse b of a period long (the
-// slope of its triangular shape), whose partials fall as sin(n pi b) / n:
-// the pick-position comb cuts the partials that have a node under the pick.
+// slope of its triangular shape): a step through the pick-position comb
+// 1 - z^-(b N), whose partials fall as sin(n pi b) / n, so that those with a
+// node under the pick are missing.
 // The pick strikes at a fixed place near the sound hole, so on a fretted,
 // shorter string it lies relatively further from the bridge. The
 // pick-direction lowpass softens the edge, a downstroke a little darker and
@@ -125,7 +129,8 @@ std::vector<double> pluck(const PhraseNote& note, int index, bool upstroke, doub
     for (size_t n = 0; n < shaped.size(); ++n) {
         const int i = int(n);
         const double pulse = i < wholePeriod ? (i < width ? 1.0 : 0.0) - offset : 0.0;
-        const double scrape = i < wholePeriod ? 0.1 * noise.next() * (1 - double(i) / wholePeriod) : 0.0;
+        const double scrape =
+            i < wholePeriod ? 0.1 * noise.next() * (1 - double(i) / wholePeriod) : 0.0;
         lowpassed = (1 - p) * (pulse + scrape) + p * lowpassed;
         shaped[n] = lowpassed;
     }
@@ -134,8 +139,8 @@ std::vector<double> pluck(const PhraseNote& note, int index, bool upstroke, doub
 
 // One note into out[first ...]: the pluck rings through the loop until the
 // note's length, then the loop loses more at every pass, so that the string
-// falls by 60 dB in kDampedDecaySeconds, as under a finger laid on it. Levelled to a common loudness over
-// its first tenth of a second.
+// falls by 60 dB in kDampedDecaySeconds, as under a finger laid on it. Levelled to a common
+// loudness over its first tenth of a second.
 void renderNote(const PhraseNote& note, int index, bool upstroke, double rate,
                 std::vector<float>& out)
 {
@@ -147,9 +152,8 @@ void renderNote(const PhraseNote& note, int index, bool upstroke, double rate,
 
     const size_t first = size_t(std::lround(note.start * rate));
     const size_t dampAt = size_t(std::lround(note.length * rate));
-    const size_t count =
-        std::min(out.size() - std::min(first, out.size()),
-                 dampAt + size_t(std::lround(kDampedTailSeconds * rate)));
+    const size_t count = std::min(out.size() - std::min(first, out.size()),
+                                  dampAt + size_t(std::lround(kDampedTailSeconds * rate)));
     const double damped = std::pow(10.0, -3.0 / (kDampedDecaySeconds * f0));
 
     // The sound itself is the delay line: what left the loop N samples ago
@@ -228,21 +232,22 @@ float throughBody(std::vector<float>& samples, double rate)
 bool playable(const PhraseNote& note, double rate)
 {
     return std::isfinite(note.start) && std::isfinite(note.length) && note.start >= 0 &&
-           note.start < 600 && note.length >= 0 && note.pitch >= 21 && note.pitch <= 108 &&
-           rate / frequencyOf(note.pitch) >= 8;
+           note.start < kLatestStartSeconds && note.length >= 0 && note.pitch >= 21 &&
+           note.pitch <= 108 && rate / frequencyOf(note.pitch) >= 8;
 }
 
 } // namespace
 
 std::vector<float> renderPhrase(const Phrase& phrase, int sampleRate)
 {
-    if (sampleRate < 8000 || sampleRate > 384000)
+    if (sampleRate < 8000 || sampleRate > 192000)
         return {};
     const double rate = sampleRate;
     double end = 0;
     for (const PhraseNote& note : phrase)
         if (playable(note, rate))
-            end = std::max(end, note.start + std::min(note.length, 60.0) + kDampedTailSeconds);
+            end = std::max(end, note.start + std::min(note.length, kLongestRingSeconds) +
+                                    kDampedTailSeconds);
     if (end <= 0)
         return {};
     std::vector<float> samples(size_t(std::ceil(end * rate)) + 1, 0.0f);
@@ -250,14 +255,15 @@ std::vector<float> renderPhrase(const Phrase& phrase, int sampleRate)
     // A strum (notes closer than two strum gaps) is one downstroke; single
     // notes alternate up- and downstrokes after it, as a guitarist picks.
     auto close = [&](size_t i, size_t j) {
-        return j < phrase.size() && std::abs(phrase[j].start - phrase[i].start) <= 2 * kStrumGapSeconds;
+        return j < phrase.size() &&
+               std::abs(phrase[j].start - phrase[i].start) <= 2 * kStrumGapSeconds;
     };
     bool upstroke = true;
     for (size_t i = 0; i < phrase.size(); ++i) {
         PhraseNote note = phrase[i];
         if (!playable(note, rate))
             continue;
-        note.length = std::min(note.length, 60.0);
+        note.length = std::min(note.length, kLongestRingSeconds);
         const bool strummed = (i > 0 && close(i, i - 1)) || close(i, i + 1);
         upstroke = strummed ? false : !upstroke;
         renderNote(note, int(i), upstroke, rate, samples);
