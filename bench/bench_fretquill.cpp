@@ -56,7 +56,8 @@ QStringList setUpFiles()
                          "scales.jpg", "arpeggios.jpg", "exit.jpg"};
     for (int i = 0; i < 8; ++i)
         files << QStringLiteral("bb.gif");
-    files << "red.gif" << "blue.gif" << "root.jpg" << "notes.jpg" << "select_a_category.jpg";
+    files << "red.gif" << "blue.gif" << "root.jpg" << "notes.jpg" << "select_a_category.jpg"
+          << "play.jpg" << "play_dimmed.jpg";
     files << "arpeggios.txt" << "scales.txt" << "chords.txt";
     for (int n = 0; n <= 22; ++n)
         files << QStringLiteral("%1.gif").arg(n);

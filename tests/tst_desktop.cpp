@@ -18,13 +18,13 @@
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QtEndian>
 
 #include <X11/keysym.h>
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <cstring>
 #include <memory>
 #include <numeric>
 
@@ -726,8 +726,8 @@ void tst_Desktop::playsTheChordOnShow()
     auto listen = [&](int ms) {
         QTest::qWait(ms);
         const QByteArray bytes = recorder.read(recorder.bytesAvailable() / 4 * 4); // whole samples
-        heard.resize(heard.size() + bytes.size() / 4);
-        std::memcpy(heard.data() + heard.size() - bytes.size() / 4, bytes.constData(), bytes.size());
+        for (qsizetype i = 0; i < bytes.size(); i += 4)
+            heard.push_back(qFromLittleEndian<float>(bytes.constData() + i));
         return qsizetype(heard.size());
     };
     const qsizetype clicked = listen(1000);
