@@ -17,8 +17,9 @@ using Clock = std::chrono::steady_clock;
 
 // Short buffers, about 11 ms each, so that a stop is heard at once.
 constexpr unsigned kBufferFrames = 512;
-// The device stays open and running this long after a phrase has ended, so
-// that a quick replay need not start it again.
+// The device stays open this long after a phrase has ended or was stopped,
+// so that a quick replay need not open it again; then it is closed, and
+// holds nothing of the sound system's while nothing plays.
 constexpr auto kRunOn = std::chrono::milliseconds(500);
 // How long the output's end waits for the worker to close the device: the
 // time a closing device takes, never the time a hung sound server takes.
@@ -89,34 +90,39 @@ void SoundOutput::Shared::pull(void* user, float* out, unsigned frames)
               0.0f);
 }
 
-// The worker: the device is opened for the first phrase, started for each
-// phrase and stopped once it has ended; a stop request stops it at once.
-// A device that failed is opened afresh for the next phrase, and a missing
-// one looked for again.
+// The worker: the device is opened and started for a phrase, stopped at
+// once by a stop request, and closed a little after the phrase has ended or
+// was stopped. A device that failed is opened afresh for the next phrase,
+// and a missing one looked for again.
 void SoundOutput::Shared::run()
 {
     QLibrary library(pluginPath);
     const FretquillOutput* output = nullptr;
     FretquillStream* stream = nullptr;
     bool running = false;
-    Clock::time_point stopAt;
+    Clock::time_point closeAt;
     std::unique_lock<std::mutex> lock(mutex);
     const auto asked = [this] { return playRequested || stopRequested || quit; };
     while (!quit) {
-        if (running)
-            wake.wait_until(lock, stopAt, asked);
+        if (stream)
+            wake.wait_until(lock, closeAt, asked);
         else
             wake.wait(lock, asked);
         if (quit)
             break;
-        const bool play = playRequested;
-        const bool stop = stopRequested || (!play && Clock::now() >= stopAt);
+        const bool play = playRequested, stop = stopRequested;
         const Clock::duration length = phraseLength;
         playRequested = stopRequested = false;
         lock.unlock();
 
         if (stop && running) {
             output->stop(stream);
+            running = false;
+            closeAt = std::min(closeAt, Clock::now() + kRunOn);
+        }
+        if (!play && stream && Clock::now() >= closeAt) {
+            output->close(stream);
+            stream = nullptr;
             running = false;
         }
         if (play) {
@@ -135,7 +141,7 @@ void SoundOutput::Shared::run()
                 stream = nullptr;
             }
             running = stream != nullptr;
-            stopAt = Clock::now() + length + kRunOn;
+            closeAt = Clock::now() + length + kRunOn;
             if (why.isEmpty() && !running)
                 why = QString::fromLocal8Bit(output->lastError()).simplified();
             report(running ? Device::Working : Device::Missing, why);
