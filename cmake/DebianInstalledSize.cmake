@@ -3,6 +3,10 @@
 # program a second time. This sets Installed-Size as dpkg-gencontrol works it
 # out: each file and link by its own size in whole KiB, each directory as
 # 1 KiB, the control files included; then builds the package again.
+# CPack also gives a package with a shared object anywhere below /usr/lib a
+# postinst and a postrm that run ldconfig; the program's one shared object
+# is its private sound plugin, which ldconfig never looks at, so those
+# scripts go first.
 foreach(deb IN LISTS CPACK_PACKAGE_FILES)
     if(NOT deb MATCHES "\\.deb$")
         continue()
@@ -10,6 +14,16 @@ foreach(deb IN LISTS CPACK_PACKAGE_FILES)
     set(tree ${deb}.tree)
     file(REMOVE_RECURSE ${tree})
     execute_process(COMMAND dpkg-deb --raw-extract ${deb} ${tree} COMMAND_ERROR_IS_FATAL ANY)
+    foreach(script postinst postrm)
+        if(EXISTS ${tree}/DEBIAN/${script})
+            file(READ ${tree}/DEBIAN/${script} body)
+            string(REGEX REPLACE "#!/bin/sh|set -e|if \\[ \"\\$1\" = \"[a-z]+\" \\]; then|ldconfig|fi|[ \t\n]"
+                   "" rest "${body}")
+            if(rest STREQUAL "")
+                file(REMOVE ${tree}/DEBIAN/${script})
+            endif()
+        endif()
+    endforeach()
 
     file(GLOB_RECURSE entries LIST_DIRECTORIES true ${tree}/*)
     set(kib 1) # the tree's own top directory

@@ -1,15 +1,19 @@
 # Installation: one program directory, <prefix>/lib/fretquill, holding the
-# executable with its lesson files and pictures; a link to it in bin/ (the
-# program finds its directory through the link); the lesson checker; the
-# desktop integration files, manual pages and the package's documents.
-# Every file, the link included, is installed by an install() rule, so that
-# install_manifest.txt lists the whole installation.
+# executable with its sound plugin, lesson files and pictures; a link to it
+# in bin/ (the program finds its directory through the link); the lesson
+# checker; the desktop integration files, manual pages and the package's
+# documents. Every file, the link included, is installed by an install()
+# rule, so that install_manifest.txt lists the whole installation.
 include(GNUInstallDirs)
 
 set(FRETQUILL_INSTALL_DIR lib/fretquill)
 set(FRETQUILL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/fretquill)
 
 install(TARGETS fretquill RUNTIME DESTINATION ${FRETQUILL_INSTALL_DIR})
+# The sound output's plugin, beside the executable; a plugin, not a library
+# for others, so not executable.
+install(TARGETS fretquill-sound LIBRARY DESTINATION ${FRETQUILL_INSTALL_DIR}
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(TARGETS fretquill-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${FRETQUILL_ART_FILES}
               ${FRETQUILL_PROGRAM_DIR}/arpeggios.txt

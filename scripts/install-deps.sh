@@ -9,8 +9,9 @@
 set -eu
 
 # The program: the compiler and Qt, the GIF library of the artwork tool, the
-# fonts of its selectors, and dpkg-dev for Debian's hardening flags and the
-# package's library dependencies.
+# RtAudio sound library (with the PulseAudio, ALSA and JACK headers it
+# brings), the fonts of its selectors, and dpkg-dev for Debian's hardening
+# flags and the package's library dependencies.
 RUN="
 cmake
 make
@@ -20,6 +21,7 @@ qt6-base-dev
 qt6-base-dev-tools
 libgif-dev
 libgl-dev
+librtaudio-dev
 fonts-dejavu-core
 fonts-liberation2
 dpkg-dev
@@ -31,9 +33,9 @@ fi
 
 # The suite: a virtual X display with a window manager, its tools and a
 # screen reader's view of it (a session bus, the accessibility bus and its
-# Python reader), the desktop-file, AppStream and package checkers, the
-# benchmark library, the X test extension, and clang with libFuzzer for the
-# fuzz targets.
+# Python reader), a PulseAudio server with its recorder (parec), the
+# desktop-file, AppStream and package checkers, the benchmark library, the X
+# test extension, and clang with libFuzzer for the fuzz targets.
 TEST="
 xvfb
 xauth
@@ -43,6 +45,8 @@ x11-utils
 dbus-daemon
 at-spi2-core
 python3-pyatspi
+pulseaudio
+pulseaudio-utils
 desktop-file-utils
 appstream
 lintian

@@ -88,8 +88,8 @@ QStringList picturesReadAtStart()
         files << QStringLiteral("fret%1.gif").arg(n);
     files << "check1.jpg" << "check2.jpg" << "chords.jpg" << "scales.jpg" << "arpeggios.jpg"
           << "exit.jpg" << "bb.gif" << "red.gif" << "blue.gif" << "root.jpg" << "notes.jpg"
-          << "select_a_category.jpg" << "newblue.ico" << "left_handed.jpg"
-          << "left_handed_check1.jpg" << "left_handed_check2.jpg";
+          << "select_a_category.jpg" << "play.jpg" << "play_dimmed.jpg" << "newblue.ico"
+          << "left_handed.jpg" << "left_handed_check1.jpg" << "left_handed_check2.jpg";
     return files;
 }
 

@@ -6,7 +6,9 @@
 // changed but never repainted shows up as the old one.
 #include "lessons/globalprocedures.h"
 #include "platform/twips.h"
+#include "selection/diagramnotes.h"
 #include "selection/fretboard.h"
+#include "soundserver.h"
 #include "testsupport.h"
 #include "xdisplay.h"
 
@@ -17,10 +19,15 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QtEndian>
 
 #include <X11/keysym.h>
 
+#include <algorithm>
+#include <cmath>
+#include <complex>
 #include <memory>
+#include <numeric>
 
 #include <signal.h>
 #include <unistd.h>
@@ -224,6 +231,61 @@ private:
     QProcess bus_, wm_, a11y_, reader_;
 };
 
+// What the null sink played: mono samples at its rate.
+using Sound = std::vector<float>;
+constexpr qsizetype kMs = PrivateSoundServer::kRate / 1000;
+
+// Where notes begin: a 10 ms frame, in steps of 5 ms, with eight times the
+// energy of the quietest of the 40 ms before it (ringing notes never rise
+// that fast), 50 ms or more after the last onset.
+QList<qsizetype> onsets(const Sound& s)
+{
+    std::vector<double> e;
+    for (qsizetype at = 0; at + 10 * kMs <= qsizetype(s.size()); at += 5 * kMs)
+        e.push_back(std::inner_product(&s[at], &s[at + 10 * kMs], &s[at], 0.0));
+    const double loudest = e.empty() ? 0 : *std::max_element(e.begin(), e.end());
+    QList<qsizetype> found;
+    for (size_t i = 8; i < e.size(); ++i)
+        if (e[i] > 1e-3 * loudest &&
+            e[i] > 8 * *std::min_element(&e[i - 8], &e[i]) &&
+            (found.isEmpty() || qsizetype(i) * 5 * kMs >= found.last() + 50 * kMs))
+            found << qsizetype(i) * 5 * kMs;
+    return found;
+}
+
+// The pitch, as a MIDI number, of the 100 ms from `at`: the first
+// autocorrelation peak within 90 % of the highest, from 60 to 1400 Hz.
+double pitchAt(const Sound& s, qsizetype at)
+{
+    const qsizetype shortest = 1000 * kMs / 1400, longest = 1000 * kMs / 60;
+    std::vector<double> r(longest + 2);
+    for (qsizetype lag = shortest - 1; lag <= longest + 1 && at + 100 * kMs + lag < qsizetype(s.size()); ++lag)
+        r[lag] = std::inner_product(&s[at], &s[at + 100 * kMs], &s[at + lag], 0.0);
+    const double highest = *std::max_element(r.begin() + shortest, r.end() - 1);
+    for (qsizetype lag = shortest; lag <= longest; ++lag)
+        if (r[lag] >= 0.9 * highest && r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1])
+            return 69 + 12 * std::log2(1000.0 * kMs / lag / 440);
+    return 0;
+}
+
+// When a pitch arrives in the strum about `strum`: the first 50 ms Hann
+// window, in steps of 2 ms over 260 ms, where the power at its frequency
+// reaches a quarter of its most.
+qsizetype arrivalOf(const Sound& s, qsizetype strum, int pitch)
+{
+    const double w = 2 * M_PI * 440 * std::pow(2.0, (pitch - 69) / 12.0) / (1000 * kMs);
+    std::vector<std::pair<double, qsizetype>> power;
+    for (qsizetype at = std::max(strum - 60 * kMs, qsizetype(0));
+         at <= strum + 200 * kMs && at + 50 * kMs <= qsizetype(s.size()); at += 2 * kMs) {
+        std::complex<double> sum;
+        for (qsizetype i = 0; i < 50 * kMs; ++i)
+            sum += (1 - std::cos(M_PI * i / (25 * kMs))) * s[at + i] * std::polar(1.0, -w * i);
+        power.push_back({std::norm(sum), at});
+    }
+    const double most = std::max_element(power.begin(), power.end())->first;
+    return std::find_if(power.begin(), power.end(), [most](auto p) { return p.first >= most / 4; })->second;
+}
+
 } // namespace
 
 class tst_Desktop : public QObject
@@ -236,6 +298,7 @@ private slots:
     void theScreenShowsEachLesson_data();
     void theScreenShowsEachLesson();
     void withTheKeyboardAndAScreenReader();
+    void playsTheChordOnShow();
     void leftHandedFromTheDesktopAction();
 
 private:
@@ -609,6 +672,95 @@ void tst_Desktop::withTheKeyboardAndAScreenReader()
     QVERIFY(program.process().waitForFinished(10000));
     QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
     QVERIFY2(program.process().exitCode() == 0, qPrintable(program.output()));
+}
+
+// C Dominant 7, Second Inversion picked and Play clicked, recorded from a
+// null sink of the test's own sound server: the strum, each note alone from
+// the lowest, the strum again, in the pitches the board shows. Played again
+// from the board, it falls silent at the next pick. With no sound server the
+// program works as ever and says so once on its console.
+void tst_Desktop::playsTheChordOnShow()
+{
+    lessonProgram_.reset(); // its window is the same size as this one's
+    PrivateSoundServer server;
+    const QString why = server.start();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
+    auto showTheChord = [&](ProgramOnScreen& program) {
+        const ScreenWindow main = waitForMainWindow(program);
+        if (main) {
+            screen_.click(main.geometry.topLeft() + QPoint(384, 28)); // the chord box
+            for (int step = 0; step < 3; ++step)
+                if (!pick(main, selectorCentre(step), step == 0 ? 4 : 3))
+                    return ScreenWindow();
+        }
+        return main;
+    };
+
+    // No sound server at all: the lesson, Alt+P, then Ctrl+Q.
+    {
+        ProgramOnScreen quiet(screen_, server.client(true));
+        const ScreenWindow main = showTheChord(quiet);
+        QVERIFY2(main, qPrintable(quiet.output()));
+        screen_.key(XK_p, XK_Alt_L);
+        QString console;
+        QTRY_VERIFY_WITH_TIMEOUT((console += quiet.output()).contains("no sound device was found"), 10000);
+        for (const ScreenWindow& w : screen_.windows())
+            QVERIFY2(w.pid != main.pid || w.id == main.id, "another window: an error box?");
+        screen_.key(XK_q, XK_Control_L);
+        QVERIFY(quiet.process().waitForFinished(10000));
+        console += quiet.output();
+        QCOMPARE(quiet.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(quiet.process().exitCode(), 0);
+        QVERIFY2(console.count(QLatin1Char('\n')) == 1, qPrintable(console));
+    }
+
+    ProgramOnScreen program(screen_, server.client());
+    const ScreenWindow main = showTheChord(program);
+    QVERIFY2(main, qPrintable(program.output()));
+    const std::vector<DiagramNote> notes = diagramNotes(lessons().chordTable.row(70));
+    std::vector<DiagramNote> rising = notes;
+    std::stable_sort(rising.begin(), rising.end(), [](auto a, auto b) { return a.pitch < b.pitch; });
+
+    // Recorded from just before the click, and read as it comes: the end of
+    // the recording is now.
+    QProcess recorder;
+    server.record(recorder);
+    Sound heard;
+    auto listen = [&](int ms) {
+        QTest::qWait(ms);
+        const QByteArray bytes = recorder.read(recorder.bytesAvailable() / 4 * 4); // whole samples
+        for (qsizetype i = 0; i < bytes.size(); i += 4)
+            heard.push_back(qFromLittleEndian<float>(bytes.constData() + i));
+        return qsizetype(heard.size());
+    };
+    const qsizetype clicked = listen(1000);
+    QVERIFY(clicked > 200 * kMs);
+    screen_.click(main.geometry.topLeft() + twipsRect(5400, 7440, 1455, 615).center());
+    listen(7000);
+    const Sound played(heard.begin() + clicked - 200 * kMs, heard.end());
+    const QList<qsizetype> at = onsets(played);
+    QCOMPARE(at.size(), qsizetype(notes.size()) + 2);
+    for (size_t k = 0; k < rising.size(); ++k)
+        QCOMPARE(std::lround(pitchAt(played, at[k + 1] + 20 * kMs)), long(rising[k].pitch));
+    for (qsizetype strum : {at.first(), at.last()})
+        for (size_t k = 1; k < notes.size(); ++k) // low string first
+            QVERIFY2(arrivalOf(played, strum, notes[k].pitch) >=
+                         arrivalOf(played, strum, notes[k - 1].pitch) + 10 * kMs,
+                     qPrintable(QString::number(notes[k].pitch)));
+
+    // Again, from the board; opening the key list to pick a new key clears
+    // the board and silences it.
+    screen_.click(main.geometry.topLeft() + cellRect(14).center());
+    const qsizetype picked = listen(1500);
+    QVERIFY(pick(main, selectorCentre(0), 1));
+    QVERIFY(listen(800) >= picked + 600 * kMs);
+    auto peak = [&](qsizetype from, qsizetype to) {
+        return std::accumulate(&heard[from], &heard[to], 0.0f, [](float m, float x) { return std::max(m, std::abs(x)); });
+    };
+    QVERIFY(peak(picked - 100 * kMs, picked) > 0.01f);
+    QCOMPARE(peak(picked + 100 * kMs, picked + 600 * kMs), 0.0f);
+    recorder.kill();
+    recorder.waitForFinished();
 }
 
 // Started as the desktop entry's "Left-handed" action runs it: mirrored.

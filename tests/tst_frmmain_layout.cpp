@@ -73,6 +73,7 @@ void tst_FrmMainLayout::places_data()
     row("imgCheckArp", 6120, 1560, 3375, 615, true);
     row("imgNotes", 5880, 5760, 3375, 495, true);
     row("imgExit", 8280, 7440, 1455, 615, true);
+    row("imgPlay", 5400, 7440, 1455, 615, true);
     row("imgLeftHanded", 5400, 6480, 735, 615, true);
     row("imgLeftHandedCaption", 6120, 6480, 2175, 495, true);
     row("fraSelectACategory", 5280, 2520, 4815, 2535, true);

@@ -128,7 +128,7 @@ void tst_FrmMainSetup::readsEachFileInOrder()
     for (int i = 0; i < 8; ++i)
         expected << QStringLiteral("bb.gif");
     expected << "red.gif" << "blue.gif" << "root.jpg" << "notes.jpg" << "select_a_category.jpg"
-             << "arpeggios.txt" << "scales.txt" << "chords.txt";
+             << "play.jpg" << "play_dimmed.jpg" << "arpeggios.txt" << "scales.txt" << "chords.txt";
     for (int n = 0; n <= 22; ++n)
         expected << QStringLiteral("%1.gif").arg(n);
     expected << "check2.jpg" << "check1.jpg";
@@ -255,6 +255,7 @@ void tst_FrmMainSetup::screenReadersHearEveryControl()
         {f.imgCheck2, QAccessible::CheckBox, "Scales"},
         {f.imgCheck3, QAccessible::CheckBox, "Arpeggios"},
         {f.imgExit, QAccessible::Button, "Exit"},
+        {f.imgPlay, QAccessible::Button, "Play"},
         {f.imgLeftHanded, QAccessible::CheckBox, "Left-handed"},
         {f.imgRoot, QAccessible::Graphic, "Root note"},
         {f.imgNotes, QAccessible::Graphic, "Other notes (3, 5, 7 in chords)"},

@@ -212,7 +212,8 @@ void tst_Install::installsACompleteProgram()
              QFileInfo(root.filePath("lib/fretquill/fretquill")).canonicalFilePath());
     QVERIFY(QFileInfo(root.filePath("bin/fretquill-check")).isExecutable());
     for (const char* f : {"arpeggios.txt", "chords.txt", "scales.txt", "0.gif", "22.gif",
-                          "fret16.gif", "check1.jpg", "key12.jpg", "position5.jpg", "newblue.ico"})
+                          "fret16.gif", "check1.jpg", "key12.jpg", "position5.jpg", "newblue.ico",
+                          "play_dimmed.jpg", "fretquill-sound.so"})
         QVERIFY2(QFile::exists(root.filePath(QStringLiteral("lib/fretquill/") + QLatin1String(f))),
                  f);
 
@@ -316,7 +317,8 @@ void tst_Install::debianPackage()
 
     // The libraries it links, and nothing it does not need.
     const QString depends = field("Depends");
-    QVERIFY2(depends.contains("libqt6widgets6") && !depends.contains("qt6-qpa-plugins"),
+    QVERIFY2(depends.contains("libqt6widgets6") && depends.contains("librtaudio6") &&
+                 !depends.contains("qt6-qpa-plugins"),
              qPrintable(depends));
     QCOMPARE(field("Recommends"), QStringLiteral("qt6-wayland"));
     const QString version = field("Version");
@@ -347,6 +349,7 @@ void tst_Install::debianPackage()
 
     // No run-time search path (lintian takes $ORIGIN for a sound one).
     const QStringList binaries = {QDir(usr).filePath("lib/fretquill/fretquill"),
+                                  QDir(usr).filePath("lib/fretquill/fretquill-sound.so"),
                                   QDir(usr).filePath("bin/fretquill-check")};
     if (available("readelf")) {
         for (const QString& binary : binaries) {

@@ -32,6 +32,8 @@ private slots:
     void pressesOnControlsDoNotDrag();
     void onlyTheLeftButtonClicks_data();
     void onlyTheLeftButtonClicks();
+    void everyWayPlaysTheDiagramOnShow_data();
+    void everyWayPlaysTheDiagramOnShow();
 
 private:
     void send(QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held);
@@ -255,7 +257,7 @@ void tst_Interaction::pressesOnControlsDoNotDrag()
 {
     const QPoint start = f_->pos();
     QWidget* controls[] = {f_->imgCheckChord, f_->imgRed, f_->img[7], f_->fraSelectACategory,
-                           f_->imgSelectACategory};
+                           f_->imgSelectACategory, f_->imgPlay}; // Play dimmed, disabled
     for (QWidget* w : controls) {
         QTest::mousePress(w, Qt::LeftButton, {}, QPoint(3, 3));
         QCOMPARE(f_->dragging, int16_t(0));
@@ -310,6 +312,47 @@ void tst_Interaction::onlyTheLeftButtonClicks()
     QCOMPARE(f_->pos(), start);
     QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, 5));
     QCOMPARE(!nothingChosen() || unload.count() == 1, clickable);
+}
+
+void tst_Interaction::everyWayPlaysTheDiagramOnShow_data()
+{
+    QTest::addColumn<QString>("way");
+    for (const char* way : {"Alt+P", "the fret label", "a screen reader's press on Play",
+                            "the board's Play action"})
+        QTest::newRow(way) << QString::fromLatin1(way);
+}
+
+// A blank board plays nothing; a diagram on show plays. The test's program
+// has no sound device: the first play makes the sound output, which finds
+// none, and the Play picture says so.
+void tst_Interaction::everyWayPlaysTheDiagramOnShow()
+{
+    QFETCH(QString, way);
+    f_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f_));
+    const bool board = way.endsWith(QLatin1String("action"));
+    const auto play = [&] {
+        if (way == QLatin1String("Alt+P"))
+            QTest::keyClick(f_, Qt::Key_P, Qt::AltModifier);
+        else if (way == QLatin1String("the fret label"))
+            QTest::mouseClick(f_->imgFret[f_->module().markerSlot], Qt::LeftButton);
+        else
+            QAccessible::queryAccessibleInterface(board ? static_cast<QWidget*>(f_->board.area) : f_->imgPlay)
+                ->actionInterface()
+                ->doAction(board ? QStringLiteral("Play") : QAccessibleActionInterface::pressAction());
+    };
+    f_->imgCheck1_Click();
+    play();
+    QVERIFY(!f_->soundOutput());
+    f_->module().currentChord = 70; // C Dominant 7, Second Inversion
+    f_->display().showChord();
+    f_->display().showFretLabel();
+    play();
+    QVERIFY(f_->soundOutput());
+    const QString noDevice = QStringLiteral("Play (Alt+P). No sound device was found.");
+    QTRY_COMPARE(f_->imgPlay->toolTip(), noDevice);
+    QCOMPARE(QAccessible::queryAccessibleInterface(f_->imgPlay)->text(QAccessible::Description),
+             noDevice);
 }
 
 QTEST_MAIN(tst_Interaction)

@@ -491,6 +491,16 @@ void tst_Selection::screenReadersHearTheDiagram()
     QCOMPARE(board->role(), QAccessible::Graphic);
     QCOMPARE(board->text(QAccessible::Name), QStringLiteral("Fretboard"));
     QCOMPARE(board->text(QAccessible::Description), QStringLiteral("Empty fretboard"));
+    // A diagram can be played, from the Play picture or the board itself;
+    // a blank board dims the picture and offers nothing to play.
+    QAccessibleInterface* play = QAccessible::queryAccessibleInterface(f_->imgPlay);
+    auto playable = [&](bool yes) {
+        QCOMPARE(bool(play->state().disabled), !yes);
+        QCOMPARE(board->actionInterface()->actionNames(),
+                 yes ? QStringList{QStringLiteral("Play")} : QStringList());
+        QVERIFY(samePixels(f_->imgPlay->picture().toImage(),
+                           imageOf(run_->directory().file(yes ? "play.jpg" : "play_dimmed.jpg"))));
+    };
 
     f_->imgCheck1_Click();
     pick(f_->cmbKey2, "C");
@@ -505,9 +515,11 @@ void tst_Selection::screenReadersHearTheDiagram()
              QStringLiteral("C Dominant 7, Second Inversion. Low E and A strings not played. "
                             "D string fret 5, G, fifth; G string fret 5, C, root; B string fret "
                             "5, E, major third; high E string fret 6, B flat, minor seventh."));
+    playable(true);
 
     f_->imgCheck2_Click(); // blanks the board
     QCOMPARE(board->text(QAccessible::Description), QStringLiteral("Empty fretboard"));
+    playable(false);
     pick(f_->cmbKey3, "A");
     pick(f_->cmbPosition, "Fourth Position");
     QCOMPARE(name(f_->imgPosition), QStringLiteral("Fourth Position, A shape"));

@@ -5,15 +5,18 @@
 #include "selection/fretboarddisplay.h"
 
 #include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class ImageControl;
 class InstanceLock;
 class PanelFrame;
 class RectangleShape;
 class SelectorBox;
+class SoundOutput;
 class globalProcedures;
 
 // The main window: a fixed 681 x 545 pixel client area without a title
@@ -21,8 +24,8 @@ class globalProcedures;
 // on the right. Its methods are split by concern: layout
 // (frmmain_layout.cpp), set-up (frmmain_setup.cpp), categories, dragging
 // and exit (frmmain_interaction.cpp), the selector handlers
-// (selection/frmmain_selectors.cpp) and the left-handed view and the copy
-// of the diagram (frmmain_view.cpp).
+// (selection/frmmain_selectors.cpp), playing the board (frmmain_play.cpp)
+// and the left-handed view and the copy of the diagram (frmmain_view.cpp).
 class frmMain : public QWidget
 {
     Q_OBJECT
@@ -41,6 +44,8 @@ public:
     void imgCheck2_Click();
     void imgCheck3_Click();
     void imgExit_Click();
+    // Plays the diagram on show; a blank board plays nothing.
+    void imgPlay_Click();
 
     // The left-handed view: the board mirrored, the check box ticked.
     void imgLeftHanded_Click();
@@ -68,6 +73,8 @@ public:
 
     globalProcedures& module() { return module_; }
     FretboardDisplay& display() { return display_; }
+    // The sound output, made by the first play; null until then.
+    SoundOutput* soundOutput() const { return sound_.get(); }
 
     // Drag state.
     int16_t dragging = 0; // True is -1
@@ -104,6 +111,7 @@ public:
     ImageControl* imgBlue = nullptr;
     ImageControl* imgNotes = nullptr;
     ImageControl* imgExit = nullptr;
+    ImageControl* imgPlay = nullptr;
     ImageControl* imgLeftHanded = nullptr;
     ImageControl* imgLeftHandedCaption = nullptr;
 
@@ -183,6 +191,12 @@ private:
     // Categories.
     void chooseCategory(int box);
 
+    // Playing the board.
+    void connectPlay();
+    void loadPlayPictures();
+    void boardChanged();
+    void soundDeviceChanged();
+
     // Inversion and position handlers share their steps across panels.
     struct InversionPanel;
     InversionPanel arpeggioPanel();
@@ -200,4 +214,7 @@ private:
     BoardMirror mirror_;
     QPixmap leftHandedLooks_[2]; // the box unticked and ticked
     bool unloading_ = false;
+    std::unique_ptr<SoundOutput> sound_;
+    QPixmap playPicture_, playDimmedPicture_; // the Play control's two looks
+    QString playToolTip_;
 };

@@ -31,8 +31,9 @@ void frmMain::connectHandlers()
             guarded(this, &frmMain::imgLeftHanded_Click));
 
     // The keyboard's way to the same handlers: Alt and the category's
-    // initial, Alt+L for the left-handed view, and the desktops' standard
-    // Quit. Each picture's tooltip names its key: "Chords (Alt+C)".
+    // initial, Alt+P for Play, Alt+L for the left-handed view, and the
+    // desktops' standard Quit. Each picture's tooltip names its key:
+    // "Chords (Alt+C)".
     const struct
     {
         QKeySequence keys;
@@ -43,6 +44,7 @@ void frmMain::connectHandlers()
         {QKeySequence(Qt::ALT | Qt::Key_S), imgCheck2, &frmMain::imgCheck2_Click},
         {QKeySequence(Qt::ALT | Qt::Key_A), imgCheck3, &frmMain::imgCheck3_Click},
         {QKeySequence(Qt::CTRL | Qt::Key_Q), imgExit, &frmMain::imgExit_Click},
+        {QKeySequence(Qt::ALT | Qt::Key_P), imgPlay, &frmMain::imgPlay_Click},
         {QKeySequence(Qt::ALT | Qt::Key_L), imgLeftHanded, &frmMain::imgLeftHanded_Click},
     };
     for (const auto& s : shortcuts) {

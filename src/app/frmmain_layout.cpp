@@ -7,6 +7,7 @@
 #include "platform/panelframe.h"
 #include "platform/selectorbox.h"
 #include "platform/twips.h"
+#include "sound/soundoutput.h"
 
 #include <QFont>
 #include <QIcon>
@@ -38,6 +39,7 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
 
     createControls();
     connectHandlers();
+    connectPlay();
 
     if (const QScreen* screen = this->screen()) {
         const QRect available = screen->availableGeometry();
@@ -131,6 +133,7 @@ void frmMain::createControls()
     imgBlue = image(this, "imgBlue", 5400, 5760, 495, 495);
     imgNotes = image(this, "imgNotes", 5880, 5760, 3375, 495);
     imgExit = image(this, "imgExit", 8280, 7440, 1455, 615);
+    imgPlay = image(this, "imgPlay", 5400, 7440, 1455, 615);
 
     createPanels();
     createViewControls();
@@ -224,6 +227,7 @@ void frmMain::nameControls()
         {imgBlue, "Blue dot"},
         {imgNotes, "Other notes (3, 5, 7 in chords)"},
         {imgExit, "Exit"},
+        {imgPlay, "Play"},
         {imgSelectACategory, "Select a category. Tick Chords, Scales or Arpeggios above to begin."},
         {fraSelectACategory, "Select a category"},
         {fraChord, "Chords"},
@@ -250,6 +254,7 @@ void frmMain::nameControls()
     for (ImageControl* box : {imgCheck1, imgCheck2, imgCheck3})
         box->setAccessibleRole(QAccessible::CheckBox);
     imgExit->setAccessibleRole(QAccessible::Button);
+    imgPlay->setAccessibleRole(QAccessible::Button);
 }
 
 void frmMain::paintEvent(QPaintEvent*)

@@ -89,6 +89,7 @@ void frmMain::loadFixedPictures()
     };
     for (const auto& p : pictures)
         p.control->setPicture(loadPicture(module_.programFile(QLatin1String(p.file))));
+    loadPlayPictures();
 }
 
 // The pointer is looked for in the current directory first. A program

@@ -94,9 +94,23 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Description)
-            return static_cast<const DescribedArea*>(widget())->description();
+            return area()->description();
         return QAccessibleWidget::text(t);
     }
+    QStringList actionNames() const override
+    {
+        const QString name = area()->actionName();
+        return name.isEmpty() ? QStringList() : QStringList{name};
+    }
+    void doAction(const QString& name) override
+    {
+        if (!name.isEmpty() && name == area()->actionName())
+            emit area()->actionTriggered();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    DescribedArea* area() const { return static_cast<DescribedArea*>(widget()); }
 };
 
 QAccessibleInterface* factory(const QString& className, QObject* object)

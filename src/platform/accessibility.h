@@ -26,7 +26,18 @@ public:
     explicit DescribedArea(QWidget* parent = nullptr);
     virtual QString description() const = 0;
 
+    // The one action screen readers may do on the area ("Play"); none
+    // while it is empty.
+    QString actionName() const { return actionName_; }
+    void setActionName(const QString& name) { actionName_ = name; }
+
+signals:
+    void actionTriggered();
+
 protected:
     // Tells screen readers that the description has changed.
     void descriptionChanged();
+
+private:
+    QString actionName_;
 };

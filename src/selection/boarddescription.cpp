@@ -233,6 +233,7 @@ void FretboardArea::setDiagram(DiagramKind kind, int entry, const LessonEntry& v
     entry_ = entry;
     values_ = values;
     descriptionChanged();
+    emit diagramChanged();
 }
 
 // Before the first show the entry is all zero: plain cells, nothing marked.

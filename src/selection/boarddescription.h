@@ -33,6 +33,10 @@ public:
     const LessonEntry& values() const { return values_; }
     int entry() const { return entry_; }
 
+signals:
+    // Another diagram is on show, or the board was cleared.
+    void diagramChanged();
+
 private:
     DiagramKind kind_ = DiagramKind::Arpeggio;
     int entry_ = -1;

@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "platform/picture.h"
 #include "platform/selectorbox.h"
+#include "sound/soundoutput.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,6 +23,8 @@ ProgramDirectoryFixture::ProgramDirectoryFixture()
         const QFileInfo info(it.next());
         if (info.isExecutable() && !info.fileName().contains(QLatin1Char('.')))
             continue; // the executable itself
+        if (info.completeBaseName() == QLatin1String(SoundOutput::kPluginName))
+            continue; // the tests' programs find no sound device and make no sound
         QFile::copy(info.filePath(), file(info.fileName()));
     }
 }

@@ -16,7 +16,8 @@ class QWidget;
 class frmMain;
 
 // A temporary program directory made from the build's own artwork and
-// lesson files, which a test may then break file by file.
+// lesson files, which a test may then break file by file. It has no sound
+// plugin, so its programs find no sound device.
 class ProgramDirectoryFixture
 {
 public:

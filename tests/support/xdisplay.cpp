@@ -159,11 +159,16 @@ void VirtualDisplay::click(QPoint screen, int number) const
     button(number, false);
 }
 
-void VirtualDisplay::key(unsigned long keysym) const
+void VirtualDisplay::key(unsigned long keysym, unsigned long modifier) const
 {
     const KeyCode code = XKeysymToKeycode(d_, keysym);
+    const KeyCode held = modifier ? XKeysymToKeycode(d_, modifier) : 0;
+    if (held)
+        XTestFakeKeyEvent(d_, held, True, CurrentTime);
     XTestFakeKeyEvent(d_, code, True, CurrentTime);
     XTestFakeKeyEvent(d_, code, False, CurrentTime);
+    if (held)
+        XTestFakeKeyEvent(d_, held, False, CurrentTime);
     XSync(d_, False);
 }
 

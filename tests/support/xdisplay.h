@@ -52,7 +52,8 @@ public:
     void moveTo(QPoint screen) const;
     void button(int number, bool down) const;
     void click(QPoint screen, int number = 1) const;
-    void key(unsigned long keysym) const; // press and release
+    // Press and release, with a modifier key (XK_Alt_L) held or none.
+    void key(unsigned long keysym, unsigned long modifier = 0) const;
     // Asks the window to close, as a window manager's close button does.
     void close(const ScreenWindow& window) const;
 

@@ -1,8 +1,8 @@
 // Draws Fretquill's artwork: the fretboard cell pictures, fret numbers,
-// category boxes, captions, legend, bullet, exit picture and mouse pointer
-// into the program directory, each at 1x and at 2x, and the splash logo,
-// window icon and desktop icons into the directory the program's resources
-// are built from.
+// category boxes, captions, legend, bullet, exit and Play pictures and
+// mouse pointer into the program directory, each at 1x and at 2x, and the
+// splash logo, window icon and desktop icons into the directory the
+// program's resources are built from.
 //
 //   fretquill-art PROGRAM_DIRECTORY RESOURCE_DIRECTORY
 #include "art.h"

@@ -1,7 +1,7 @@
 // The right-hand panel and the captions of a selection: category boxes and
 // their captions, the left-handed view's box and caption, the legend, the
-// bullet, the exit picture, the select-a-category note, and the key,
-// quality, inversion and position captions.
+// bullet, the exit and Play pictures, the select-a-category note, and the
+// key, quality, inversion and position captions.
 #include "art.h"
 
 #include <QPainterPath>
@@ -59,14 +59,41 @@ void drawBullet(QPainter& p)
     p.drawPath(arrow);
 }
 
+// A rounded button with its word: the exit picture, and the Play picture
+// in the same style with a play triangle before its word.
+void drawButton(QPainter& p, const QString& word, const QColor& edge, const QColor& fill,
+                bool triangle)
+{
+    p.setPen(QPen(edge, 2));
+    p.setBrush(fill);
+    p.drawRoundedRect(QRectF(3, 4, 90, 33), 8, 8);
+    QRect text(3, 4, 90, 33);
+    if (triangle) {
+        QPainterPath play;
+        play.moveTo(14, 13);
+        play.lineTo(26, 20.5);
+        play.lineTo(14, 28);
+        play.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(edge);
+        p.drawPath(play);
+        text.setLeft(24);
+    }
+    p.setFont(artFont(18));
+    p.setPen(edge);
+    p.drawText(text, Qt::AlignCenter, word);
+}
+
 void drawExitButton(QPainter& p)
 {
-    p.setPen(QPen(kRootEdge, 2));
-    p.setBrush(QColor(250, 235, 235));
-    p.drawRoundedRect(QRectF(3, 4, 90, 33), 8, 8);
-    p.setFont(artFont(18));
-    p.setPen(kRootEdge);
-    p.drawText(QRect(3, 4, 90, 33), Qt::AlignCenter, QStringLiteral("Exit"));
+    drawButton(p, QStringLiteral("Exit"), kRootEdge, QColor(250, 235, 235), false);
+}
+
+// The Play picture, and its dimmed look while the board is blank.
+void drawPlayButton(QPainter& p, bool dimmed)
+{
+    drawButton(p, QStringLiteral("Play"), dimmed ? QColor(175, 175, 175) : kNoteEdge,
+               dimmed ? QColor(244, 244, 244) : QColor(232, 239, 250), true);
 }
 
 void drawSelectACategory(QPainter& p)
@@ -103,6 +130,9 @@ void drawPanelArt()
     saveText(QStringLiteral("left_handed"), QSize(145, 33), leftHanded,
              fittingPixels({leftHanded}, 145 - 8, 22));
     saveJpeg(QStringLiteral("exit"), QSize(97, 41), drawExitButton);
+    saveJpeg(QStringLiteral("play"), QSize(97, 41), [](QPainter& p) { drawPlayButton(p, false); });
+    saveJpeg(QStringLiteral("play_dimmed"), QSize(97, 41),
+             [](QPainter& p) { drawPlayButton(p, true); });
     saveJpeg(QStringLiteral("select_a_category"), QSize(265, 89), drawSelectACategory);
 
     savePicture({QStringLiteral("bb"), QSize(25, 25), Format::Gif, {kPaper, kNote, kNoteEdge}},
