@@ -77,11 +77,7 @@ fuzz-smoke: fuzz-build
 
 # The process figures run the program on a virtual X display of their own.
 bench: build
-	@display=:$$((90 + $$$$ % 9)); \
-	Xvfb $$display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$$!; \
-	sleep 1; runtime=$$(mktemp -d); \
-	DISPLAY=$$display XDG_RUNTIME_DIR=$$runtime $(BUILD)/bench/fretquill-bench; status=$$?; \
-	kill $$xvfb; rm -rf $$runtime; exit $$status
+	@sh scripts/bench.sh $(BUILD)
 
 screenshots: build
 	@$(BUILD)/tools/fretquill-screenshot $(BUILD)/program docs
