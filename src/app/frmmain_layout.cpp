@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 
 const std::array<frmMain::FrameLine, 5> frmMain::kFrameLines = {{
@@ -47,16 +48,26 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
 
 frmMain::~frmMain() = default;
 
-// The window icon is part of the program: the desktop icon's design drawn
-// at each size a desktop asks for.
-QIcon frmMain::programIcon()
+// The program's icon is part of the program: the desktop icon's design
+// drawn at each size a desktop asks for, built in as bare pixels in the form
+// X11's window-icon property takes (ARGB words, not premultiplied) and
+// stored uncompressed. They are shown from the program's own read-only data
+// as they are: nothing is decoded, converted or copied until a window hands
+// them to the display (decoded from PNG files they took more start-up time
+// than all of the window's fixed pictures). Every window made hands over
+// every size it carries, so the windows before the main one (the splash
+// screen, an error report) carry only the sizes up to 48 pixels.
+QIcon frmMain::programIcon(int largestSize)
 {
-    static const QIcon icon = [] {
-        QIcon i;
-        for (int size : {16, 32, 48, 256})
-            i.addFile(QStringLiteral(":/artwork/icon-%1.png").arg(size), QSize(size, size));
-        return i;
-    }();
+    QIcon icon;
+    for (int size : {16, 32, 48, 256}) {
+        const QResource pixels(QStringLiteral(":/artwork/icon-%1.argb").arg(size));
+        if (size > largestSize || pixels.size() != qint64(size) * size * 4 ||
+            pixels.compressionAlgorithm() != QResource::NoCompression)
+            continue; // the last two cannot happen: the pixels are part of the program
+        const QImage image(pixels.data(), size, size, size * 4, QImage::Format_ARGB32);
+        icon.addPixmap(QPixmap::fromImage(image, Qt::NoFormatConversion));
+    }
     return icon;
 }
 

@@ -3,6 +3,8 @@
 #include "frmmain.h"
 #include "frmsplash.h"
 
+#include <QApplication>
+
 Program::Program(const QString& programDirectory, const QString& lockDirectory)
     : module_(programDirectory), lock_(lockDirectory)
 {
@@ -26,6 +28,9 @@ frmSplash* Program::splash() const
 
 Program::Start Program::start()
 {
+    // The icon of the windows that carry none of their own: the splash
+    // screen and an error report.
+    QApplication::setWindowIcon(frmMain::programIcon(48));
     main_ = new frmMain(module_, lock_);
     connect(main_, &frmMain::unloadRequested, this, &Program::unloadMain);
     if (!main_->Form_Load()) {
