@@ -67,7 +67,7 @@ fuzz-build: deps
 	    -DFRETQUILL_BUILD_FUZZ=ON -DFRETQUILL_BUILD_TESTS=OFF -DFRETQUILL_BUILD_BENCH=OFF \
 	    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_lessonfile fuzz_show fuzz_seeds
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_lessonfile fuzz_show fuzz_picture fuzz_seeds
 
 fuzz: fuzz-build
 	@sh scripts/fuzz.sh $(FUZZ_BUILD) 300

@@ -9,8 +9,9 @@
 set -eu
 
 # The program: the compiler and Qt, the GIF library of the artwork tool, the
-# fonts of its selectors, and dpkg-dev for Debian's hardening flags and the
-# package's library dependencies.
+# JPEG library the program decodes its pictures with, the fonts of its
+# selectors, and dpkg-dev for Debian's hardening flags and the package's
+# library dependencies.
 RUN="
 cmake
 make
@@ -19,6 +20,7 @@ pkg-config
 qt6-base-dev
 qt6-base-dev-tools
 libgif-dev
+libjpeg-dev
 libgl-dev
 fonts-dejavu-core
 fonts-liberation2

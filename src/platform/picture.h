@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -16,6 +17,10 @@
 // beside 7.gif), is read instead where it exists, with the same errors if
 // it is bad; the picture is then shown at the same logical size.
 QPixmap loadPicture(const QString& path);
+
+// The picture in a file's bytes, its format told by their content as
+// loadPicture() tells it; a null image when they are not a whole picture.
+QImage pictureFromBytes(QByteArray bytes);
 
 // True when the program's screens want pictures at twice their size.
 bool highDensityScreen();
