@@ -51,11 +51,12 @@ bool readJpeg(jpeg_decompress_struct* info, JpegErrors* errors, const QByteArray
     const J_COLOR_SPACE space = info->jpeg_color_space;
     if (space != JCS_YCbCr && space != JCS_RGB && space != JCS_GRAYSCALE)
         return true;
+    // Before libjpeg allocates anything for the pixels.
+    if (!withinAllocationLimit(info->image_width, info->image_height, 4))
+        return false;
     // Straight into RGB32's own layout: the word 0xffRRGGBB.
     info->out_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(info);
-    if (!withinAllocationLimit(info->output_width, info->output_height, 4))
-        return false;
     image->emplace(int(info->output_width), int(info->output_height), QImage::Format_RGB32);
     if ((*image)->isNull())
         return false;
