@@ -54,7 +54,7 @@ public:
     void cmbPosition_Click();
 
     // The program's icon at 16, 32, 48 and 256 pixels, or only the sizes up
-    // to `largestSize`.
+    // to `largestSize`. The program gives it to its windows.
     static QIcon programIcon(int largestSize = 256);
 
     globalProcedures& module() { return module_; }

@@ -30,7 +30,6 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
     // Taskbars and window switchers show the title; the window still has no
     // title bar.
     setWindowTitle(QStringLiteral("Fretquill"));
-    setWindowIcon(programIcon());
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -50,23 +49,22 @@ frmMain::~frmMain() = default;
 
 // The program's icon is part of the program: the desktop icon's design
 // drawn at each size a desktop asks for, built in as bare pixels in the form
-// X11's window-icon property takes (ARGB words, not premultiplied) and
-// stored uncompressed. They are shown from the program's own read-only data
-// as they are: nothing is decoded, converted or copied until a window hands
-// them to the display (decoded from PNG files they took more start-up time
-// than all of the window's fixed pictures). Every window made hands over
-// every size it carries, so the windows before the main one (the splash
-// screen, an error report) carry only the sizes up to 48 pixels.
+// X11's window-icon property takes (ARGB words, not premultiplied) and kept
+// so: nothing is decoded or converted, and a window hands them to the
+// display as they are (decoded from PNG files they took more start-up time
+// than all of the window's fixed pictures).
 QIcon frmMain::programIcon(int largestSize)
 {
     QIcon icon;
     for (int size : {16, 32, 48, 256}) {
-        const QResource pixels(QStringLiteral(":/artwork/icon-%1.argb").arg(size));
-        if (size > largestSize || pixels.size() != qint64(size) * size * 4 ||
-            pixels.compressionAlgorithm() != QResource::NoCompression)
-            continue; // the last two cannot happen: the pixels are part of the program
-        const QImage image(pixels.data(), size, size, size * 4, QImage::Format_ARGB32);
-        icon.addPixmap(QPixmap::fromImage(image, Qt::NoFormatConversion));
+        const QByteArray pixels =
+            QResource(QStringLiteral(":/artwork/icon-%1.argb").arg(size)).uncompressedData();
+        if (size > largestSize || pixels.size() != qsizetype(size) * size * 4)
+            continue; // the second cannot happen: the pixels are part of the program
+        const QImage image(reinterpret_cast<const uchar*>(pixels.constData()), size, size,
+                           size * 4, QImage::Format_ARGB32);
+        // A copy that outlives `pixels`.
+        icon.addPixmap(QPixmap::fromImage(image.copy(), Qt::NoFormatConversion));
     }
     return icon;
 }
