@@ -67,7 +67,7 @@ fuzz-build: deps
 	    -DFRETQUILL_BUILD_FUZZ=ON -DFRETQUILL_BUILD_TESTS=OFF -DFRETQUILL_BUILD_BENCH=OFF \
 	    "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined" >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_lessonfile fuzz_show fuzz_seeds
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_lessonfile fuzz_show fuzz_picture fuzz_seeds
 
 fuzz: fuzz-build
 	@sh scripts/fuzz.sh $(FUZZ_BUILD) 300
@@ -77,11 +77,7 @@ fuzz-smoke: fuzz-build
 
 # The process figures run the program on a virtual X display of their own.
 bench: build
-	@display=:$$((90 + $$$$ % 9)); \
-	Xvfb $$display -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$$!; \
-	sleep 1; runtime=$$(mktemp -d); \
-	DISPLAY=$$display XDG_RUNTIME_DIR=$$runtime $(BUILD)/bench/fretquill-bench; status=$$?; \
-	kill $$xvfb; rm -rf $$runtime; exit $$status
+	@sh scripts/bench.sh $(BUILD)
 
 screenshots: build
 	@$(BUILD)/tools/fretquill-screenshot $(BUILD)/program docs

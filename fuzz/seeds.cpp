@@ -1,4 +1,5 @@
-// Writes the seed corpora of the fuzz targets from the real lesson files.
+// Writes the seed corpora of the fuzz targets from the real lesson files
+// and pictures.
 //
 //   fuzz_seeds DATA_DIRECTORY CORPUS_DIRECTORY
 #include <QDir>
@@ -17,6 +18,17 @@ int main(int argc, char* argv[])
     const QDir out(QString::fromLocal8Bit(argv[2]));
     out.mkpath(QStringLiteral("lessonfile"));
     out.mkpath(QStringLiteral("show"));
+    out.mkpath(QStringLiteral("picture"));
+    // Pictures of each kind, behind the byte that chooses their decoder.
+    const QDir program(QStringLiteral(FRETQUILL_PROGRAM_DIR));
+    const char* pictures[] = {"bb.gif", "exit.jpg", "newblue.ico"};
+    for (int p = 0; p < 3; ++p) {
+        QFile in(program.filePath(QLatin1String(pictures[p])));
+        QFile seed(out.filePath(QStringLiteral("picture/%1").arg(QLatin1String(pictures[p]))));
+        if (!in.open(QIODevice::ReadOnly) || !seed.open(QIODevice::WriteOnly))
+            return 1;
+        seed.write(QByteArray(1, char(p)) + in.readAll());
+    }
     const char* files[] = {"arpeggios.txt", "scales.txt", "chords.txt"};
     for (int f = 0; f < 3; ++f) {
         QFile in(data.filePath(QLatin1String(files[f])));

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs every fuzz target for a bounded time from a seed corpus made of the
-# real lesson files. A crash, hang, leak or undefined behaviour stops the
+# real lesson files and pictures. A crash, hang, leak or undefined behaviour stops the
 # run with a failure; its input is left in fuzz/findings/ to be kept as a
 # regression under fuzz/regressions/<target>/ once fixed.
 #   scripts/fuzz.sh BUILD_DIRECTORY SECONDS_PER_TARGET
@@ -15,7 +15,7 @@ rm -rf "$work/seeds"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-for target in lessonfile show; do
+for target in lessonfile show picture; do
     corpus=$work/corpus-$target
     mkdir -p "$corpus"
     echo "fuzz: $target for ${seconds}s"

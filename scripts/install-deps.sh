@@ -9,9 +9,10 @@
 set -eu
 
 # The program: the compiler and Qt, the GIF library of the artwork tool, the
-# RtAudio sound library (with the PulseAudio, ALSA and JACK headers it
-# brings), the fonts of its selectors, and dpkg-dev for Debian's hardening
-# flags and the package's library dependencies.
+# JPEG library the program decodes its pictures with, the RtAudio sound
+# library (with the PulseAudio, ALSA and JACK headers it brings), the fonts
+# of its selectors, and dpkg-dev for Debian's hardening flags and the
+# package's library dependencies.
 RUN="
 cmake
 make
@@ -20,6 +21,7 @@ pkg-config
 qt6-base-dev
 qt6-base-dev-tools
 libgif-dev
+libjpeg-dev
 libgl-dev
 librtaudio-dev
 fonts-dejavu-core

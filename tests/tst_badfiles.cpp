@@ -183,6 +183,7 @@ struct Run
     QElapsedTimer clock;
     bool reportShown = false;
     QElapsedTimer sinceClose;
+    bool reportWithoutIcon = false;
 };
 
 const QSize kSplashSize(495, 156);
@@ -238,6 +239,8 @@ QString verdictOnEnd(Run& run)
         return "the report names no line: " + err;
     if (!run.reportShown)
         return "the report was not shown in a window";
+    if (run.reportWithoutIcon)
+        return "the report's window carries no icon";
     return {};
 }
 
@@ -254,6 +257,7 @@ bool programIsUp(const VirtualDisplay& screen, const QList<ScreenWindow>& window
             up = true;
         } else if (!run.sinceClose.isValid() || run.sinceClose.elapsed() > 500) {
             run.reportShown = true;
+            run.reportWithoutIcon |= w.iconWidth == 0;
             screen.close(w);
             run.sinceClose.start();
         }

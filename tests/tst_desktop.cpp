@@ -594,6 +594,8 @@ void tst_Desktop::withTheKeyboardAndAScreenReader()
     const QList<unsigned long> splash = waitFor(QStringLiteral("_NET_WM_WINDOW_TYPE_SPLASH"));
     QVERIFY2(!splash.isEmpty(), qPrintable(program.output()));
     QCOMPARE(session.property(splash.first(), "_NET_WM_NAME"), QStringLiteral("\"Fretquill\""));
+    QVERIFY(session.run(QStringLiteral("xprop"), {"-id", QString::number(splash.first()), "_NET_WM_ICON"})
+                .contains(QStringLiteral("Icon (16 x 16)")));
     QVERIFY(ours(QStringLiteral("_NET_WM_WINDOW_TYPE_NORMAL")).isEmpty()); // nothing for a taskbar yet
 
     const QList<unsigned long> normal = waitFor(QStringLiteral("_NET_WM_WINDOW_TYPE_NORMAL"));

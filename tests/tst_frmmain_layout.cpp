@@ -123,6 +123,10 @@ void tst_FrmMainLayout::selectors()
         for (int x = 0; x < with.width(); ++x)
             changed += with.pixel(x, y) != without.pixel(x, y);
     QVERIFY2(changed >= 2 * (box->width() + box->height()), qPrintable(QString::number(changed)));
+    // The ring is on the selector with the focus and on no other.
+    const QColor ring = box->palette().color(QPalette::ButtonText);
+    for (SelectorBox* s : {f_->cmbKey2, f_->cmbQuality2, f_->cmbInversion2})
+        QCOMPARE(s->grab().toImage().pixelColor(1, s->height() / 2) == ring, s == box);
 }
 
 void tst_FrmMainLayout::tabOrder()

@@ -30,6 +30,8 @@ void tst_LessonFile::reads_data()
         << QByteArray(" 7 ,\t-8\t,  9  \r\n") << Values{7, -8, 9};
     QTest::newRow("limits") << QByteArray("32767,-32768,0,-0") << Values{32767, -32768, 0, 0};
     QTest::newRow("leading zeros") << QByteArray("007,-0012") << Values{7, -12};
+    QTest::newRow("-32768 however written")
+        << QByteArray("-032768 ,\t-32768\t\r\n-0000032768\n-32768") << Values{-32768, -32768, -32768, -32768};
     QTest::newRow("trailing blank lines") << QByteArray("5\r\n\r\n  \r\n") << Values{5};
     QTest::newRow("empty") << QByteArray() << Values{};
     QTest::newRow("only a line break") << QByteArray("\r\n") << Values{};

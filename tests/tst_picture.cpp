@@ -6,7 +6,9 @@
 #include "platform/twips.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
 #include <QRegularExpression>
 
@@ -17,6 +19,8 @@ private slots:
     void loadsByContent();
     void loadFailures_data();
     void loadFailures();
+    void decodesAsQtDoes_data();
+    void decodesAsQtDoes();
     void highDensityTwins_data();
     void highDensityTwins();
     void imageShowsNaturalSizeUnstretched();
@@ -58,6 +62,77 @@ void tst_Picture::loadFailures_data()
     QFile gif(QStringLiteral(FRETQUILL_PROGRAM_DIR "/bb.gif"));
     gif.open(QIODevice::ReadOnly);
     QTest::newRow("GIF without its trailer") << gif.readAll().chopped(1) << false << 481;
+    const QByteArray gifHead("GIF89a\x04\x00\x04\x00\x80\x00\x00\0\0\0\xff\xff\xff", 19);
+    QTest::newRow("GIF of no pixels") << QByteArray(gifHead).replace(6, 4, QByteArray(4, 0)) + ";"
+                                      << false << 481;
+    QTest::newRow("GIF with a code past its table")
+        << gifHead + QByteArray(",\0\0\0\0\x04\0\x04\0\0\x02\x02\xcc\x01\0;", 16) << false << 481;
+    QTest::newRow("icon cut short in its bitmap")
+        << QByteArray("\0\0\x01\0\x01\0\x02\x02\0\0\x01\0\x20\0\x34\0\0\0\x16\0\0\0", 22) +
+               QByteArray("\x28\0\0\0\x02\0\0\0\x04\0\0\0\x01\0\x20\0", 16) + QByteArray(36, 0)
+        << false << 481;
+}
+
+// The program decodes GIF, JPEG and icon files itself: into the same pixels
+// as Qt's own readers, also in the forms its own files do not take.
+void tst_Picture::decodesAsQtDoes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    // A GIF of 6 x 9 pixels in four colours, each index sent after a clear
+    // code as a 3-bit code of its own, so that the data needs no LZW table.
+    auto gif = [](const QByteArray& blocks, const QByteArray& descriptor, int pixels = 54) {
+        QByteArray data;
+        quint32 bits = 0, count = 0;
+        auto put = [&](quint32 code) {
+            for (bits |= code << count, count += 3; count >= 8; bits >>= 8, count -= 8)
+                data += char(bits);
+        };
+        for (int i = 0; i < pixels; ++i)
+            put(4), put((i * 7 + i / 6) % 4);
+        put(5);
+        data += char(bits);
+        return QByteArray("GIF89a\x06\0\x09\0\x81\x02\0\0\0\0\xff\0\0\0\xff\0\0\0\xff", 25) +
+               blocks + ',' + descriptor + '\x02' + char(data.size()) + data + QByteArray("\0;", 2);
+    };
+    const QByteArray whole("\0\0\0\0\x06\0\x09\0", 8);
+    QTest::newRow("GIF, interlaced") << gif({}, whole + '\x40');
+    QTest::newRow("GIF, a transparent colour")
+        << gif(QByteArray("\x21\xf9\x04\x01\0\0\x01\0", 8), whole + '\0');
+    QTest::newRow("GIF, an image inside a larger screen")
+        << gif({}, QByteArray("\x02\0\x03\0\x03\0\x05\0\0", 9), 15);
+    QTest::newRow("GIF, a colour table of the image's own")
+        << gif({}, whole + QByteArray("\x81\x10\x20\x30\x40\x50\x60\x70\x80\x90\xa0\xb0\xc0", 13));
+    QImage drawn(37, 23, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter(&drawn).fillRect(5, 3, 20, 15, QColor(200, 30, 45));
+    auto write = [](const QImage& image, const char* format, bool progressive) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        writer.setProgressiveScanWrite(progressive);
+        writer.write(image);
+        return bytes;
+    };
+    QTest::newRow("JPEG, progressive") << write(drawn, "jpeg", true);
+    QTest::newRow("JPEG, greyscale") << write(drawn.convertToFormat(QImage::Format_Grayscale8), "jpeg", false);
+    QFile pointer(QStringLiteral(FRETQUILL_PROGRAM_DIR "/newblue.ico"));
+    pointer.open(QIODevice::ReadOnly);
+    QTest::newRow("icon, 32 bits with alpha") << pointer.readAll();
+}
+
+void tst_Picture::decodesAsQtDoes()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picture"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    QImageReader qt(path);
+    const QImage expected = qt.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY2(!expected.isNull(), qPrintable(qt.errorString()));
+    QCOMPARE(loadPicture(path).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), expected);
 }
 
 void tst_Picture::loadFailures()

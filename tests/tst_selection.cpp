@@ -525,6 +525,10 @@ void tst_Selection::screenReadersHearTheDiagram()
     QCOMPARE(name(f_->imgPosition), QStringLiteral("Fourth Position, A shape"));
     QVERIFY(board->text(QAccessible::Description)
                 .startsWith(QStringLiteral("A major scale, Fourth Position, A shape. ")));
+    // At the nut the fret label shows no number, and a screen reader hears none.
+    QCOMPARE(g_->markerFret, int16_t(0));
+    QAccessibleInterface* label = QAccessible::queryAccessibleInterface(f_->imgFret[g_->markerSlot]);
+    QVERIFY(label->state().invisible && label->text(QAccessible::Name).isEmpty());
 }
 
 QTEST_MAIN(tst_Selection)

@@ -68,8 +68,9 @@ public:
     void cmbInversion2_Click();
     void cmbPosition_Click();
 
-    // The window icon, at 16, 32, 48 and 256 pixels.
-    static QIcon programIcon();
+    // The program's icon at 16, 32, 48 and 256 pixels, or only the sizes up
+    // to `largestSize`. The program gives it to its windows.
+    static QIcon programIcon(int largestSize = 256);
 
     globalProcedures& module() { return module_; }
     FretboardDisplay& display() { return display_; }

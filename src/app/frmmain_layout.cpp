@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 
 const std::array<frmMain::FrameLine, 5> frmMain::kFrameLines = {{
@@ -30,7 +31,6 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
     // Taskbars and window switchers show the title; the window still has no
     // title bar.
     setWindowTitle(QStringLiteral("Fretquill"));
-    setWindowIcon(programIcon());
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -49,16 +49,25 @@ frmMain::frmMain(globalProcedures& module, InstanceLock& instanceLock)
 
 frmMain::~frmMain() = default;
 
-// The window icon is part of the program: the desktop icon's design drawn
-// at each size a desktop asks for.
-QIcon frmMain::programIcon()
+// The program's icon is part of the program: the desktop icon's design
+// drawn at each size a desktop asks for, built in as bare pixels in the form
+// X11's window-icon property takes (ARGB words, not premultiplied) and kept
+// so: nothing is decoded or converted, and a window hands them to the
+// display as they are (decoded from PNG files they took more start-up time
+// than all of the window's fixed pictures).
+QIcon frmMain::programIcon(int largestSize)
 {
-    static const QIcon icon = [] {
-        QIcon i;
-        for (int size : {16, 32, 48, 256})
-            i.addFile(QStringLiteral(":/artwork/icon-%1.png").arg(size), QSize(size, size));
-        return i;
-    }();
+    QIcon icon;
+    for (int size : {16, 32, 48, 256}) {
+        const QByteArray pixels =
+            QResource(QStringLiteral(":/artwork/icon-%1.argb").arg(size)).uncompressedData();
+        if (size > largestSize || pixels.size() != qsizetype(size) * size * 4)
+            continue; // the second cannot happen: the pixels are part of the program
+        const QImage image(reinterpret_cast<const uchar*>(pixels.constData()), size, size,
+                           size * 4, QImage::Format_ARGB32);
+        // A copy that outlives `pixels`.
+        icon.addPixmap(QPixmap::fromImage(image.copy(), Qt::NoFormatConversion));
+    }
     return icon;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/picture.h"
 #include "platform/twips.h"
 
+#include <QFile>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -13,15 +14,13 @@ namespace {
 // high-density screen.
 QPixmap logo()
 {
+    const bool sharp = highDensityScreen();
     const QString path = QStringLiteral(":/artwork/logo.jpg");
-    if (highDensityScreen()) {
-        QPixmap sharp(highDensityName(path));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            return sharp;
-        }
-    }
-    return QPixmap(path);
+    QFile file(sharp ? highDensityName(path) : path);
+    file.open(QIODevice::ReadOnly);
+    QPixmap picture = QPixmap::fromImage(pictureFromBytes(file.readAll()));
+    picture.setDevicePixelRatio(sharp ? 2.0 : 1.0);
+    return picture;
 }
 } // namespace
 

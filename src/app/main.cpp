@@ -1,5 +1,4 @@
 #include "app/commandline.h"
-#include "app/frmmain.h"
 #include "app/program.h"
 #include "platform/instancelock.h"
 #include "platform/programdirectory.h"
@@ -46,7 +45,6 @@ int main(int argc, char* argv[])
     // the installed desktop entry (and is the Wayland application id).
     QApplication::setApplicationName(QStringLiteral("Fretquill"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fretquill.Fretquill"));
-    QApplication::setWindowIcon(frmMain::programIcon());
 
     Program program(programDirectory(), InstanceLock::defaultDirectory());
     QObject::connect(&program, &Program::ended, &app, [] { QCoreApplication::exit(0); });

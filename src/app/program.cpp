@@ -3,6 +3,8 @@
 #include "frmmain.h"
 #include "frmsplash.h"
 
+#include <QApplication>
+
 Program::Program(const QString& programDirectory, const QString& lockDirectory)
     : module_(programDirectory), lock_(lockDirectory)
 {
@@ -26,6 +28,11 @@ frmSplash* Program::splash() const
 
 Program::Start Program::start()
 {
+    // The icon of the windows that carry none of their own (the splash
+    // screen, an error report) up to 48 pixels: every window made hands
+    // every size it carries to the display, and the 256-pixel drawing alone
+    // is ten times the pixels of the rest.
+    QApplication::setWindowIcon(frmMain::programIcon(48));
     main_ = new frmMain(module_, lock_);
     connect(main_, &frmMain::unloadRequested, this, &Program::unloadMain);
     if (!main_->Form_Load()) {
@@ -49,8 +56,12 @@ void Program::showSplash()
 
 void Program::splashTicked()
 {
-    if (main_)
+    if (main_) {
+        // The main window's icon has every size, made now that start-up is
+        // over.
+        main_->setWindowIcon(frmMain::programIcon());
         main_->show();
+    }
     unloadSplash();
 }
 

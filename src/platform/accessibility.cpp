@@ -59,6 +59,10 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
+        // A control that shows no picture (the fret label of a diagram at
+        // the nut) has nothing to say.
+        if (control()->picture().isNull())
+            s.invisible = true;
         if (role() == QAccessible::CheckBox) {
             s.checkable = true;
             s.checked = control()->isChecked();

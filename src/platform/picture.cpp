@@ -1,6 +1,7 @@
 #include "picture.h"
 
 #include "fileaccesslog.h"
+#include "decoders.h"
 #include "runtimeerror.h"
 
 #include <QBuffer>
@@ -11,10 +12,8 @@
 #include <QImageReader>
 
 namespace {
-// The kind of picture, told from its first bytes. Naming it to the reader
-// spares asking every image plugin of the system whether it can read the
-// file (which loads them all, and their libraries, at start-up). Anything
-// else is left to the plugins to recognise.
+// The kind of picture, told from its first bytes. Anything else is left to
+// Qt's image plugins to recognise.
 QByteArray sniffFormat(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xFF\xD8\xFF"))
@@ -47,7 +46,7 @@ bool isComplete(const QByteArray& format, const QByteArray& bytes)
     return true;
 }
 
-QPixmap decodePicture(const QString& path)
+QPixmap readPicture(const QString& path)
 {
     QFile file;
     openForReading(file, path);
@@ -55,19 +54,39 @@ QPixmap decodePicture(const QString& path)
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw RuntimeError(ErrorNumber::PathFileAccessError, path);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    const QByteArray sniffed = sniffFormat(bytes);
-    QImageReader reader(&buffer, sniffed);
-    reader.setDecideFormatFromContent(sniffed.isEmpty());
-    reader.setAutoTransform(false);
-    const QByteArray format = reader.format();
-    QImage image = reader.read();
-    if (image.isNull() || !isComplete(format, bytes))
+    QImage image = pictureFromBytes(bytes);
+    if (image.isNull())
         throw RuntimeError(ErrorNumber::InvalidPicture, path);
     return QPixmap::fromImage(std::move(image)); // converted in place, not copied
 }
 } // namespace
+
+// The program's own kinds of picture are decoded here (see decoders.h),
+// any other by Qt's image plugins.
+QImage pictureFromBytes(QByteArray bytes)
+{
+    const QByteArray sniffed = sniffFormat(bytes);
+    QByteArray format = sniffed;
+    std::optional<QImage> image;
+    if (sniffed == "gif")
+        image = decodeGif(bytes);
+    else if (sniffed == "jpeg")
+        image = decodeJpeg(bytes);
+    else if (sniffed == "ico")
+        image = decodeIcon(bytes);
+    if (!image) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, sniffed);
+        reader.setDecideFormatFromContent(sniffed.isEmpty());
+        reader.setAutoTransform(false);
+        format = reader.format();
+        image = reader.read();
+    }
+    if (image->isNull() || !isComplete(format, bytes))
+        return {};
+    return std::move(*image);
+}
 
 bool highDensityScreen()
 {
@@ -90,12 +109,12 @@ QPixmap loadPicture(const QString& path)
 {
     if (highDensityScreen() && QFileInfo::exists(highDensityName(path)))
         return loadHighDensityTwin(path);
-    return decodePicture(path);
+    return readPicture(path);
 }
 
 QPixmap loadHighDensityTwin(const QString& path)
 {
-    QPixmap picture = decodePicture(highDensityName(path));
+    QPixmap picture = readPicture(highDensityName(path));
     picture.setDevicePixelRatio(2.0);
     return picture;
 }

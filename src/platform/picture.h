@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -20,6 +21,10 @@ QPixmap loadPicture(const QString& path);
 // The picture's twin drawn at twice the size (7@2x.gif for 7.gif), with a
 // device pixel ratio of 2 whatever the screen, and the same errors.
 QPixmap loadHighDensityTwin(const QString& path);
+
+// The picture in a file's bytes, its format told by their content as
+// loadPicture() tells it; a null image when they are not a whole picture.
+QImage pictureFromBytes(QByteArray bytes);
 
 // True when the program's screens want pictures at twice their size.
 bool highDensityScreen();

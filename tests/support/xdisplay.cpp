@@ -18,20 +18,21 @@ int ignoreErrors(Display*, XErrorEvent*)
     return 0; // windows come and go while the test looks at them
 }
 
-qint64 processOf(Display* d, Window w, Atom pidAtom)
+// The first number of a window's CARDINAL property, or 0.
+qint64 firstCardinal(Display* d, Window w, Atom atom)
 {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    qint64 pid = 0;
-    if (XGetWindowProperty(d, w, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count,
-                           &after, &data) == Success &&
+    qint64 value = 0;
+    if (XGetWindowProperty(d, w, atom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
         data && format == 32 && count == 1)
-        pid = static_cast<qint64>(*reinterpret_cast<unsigned long*>(data));
+        value = static_cast<qint64>(*reinterpret_cast<unsigned long*>(data));
     if (data)
         XFree(data);
-    return pid;
+    return value;
 }
 
 } // namespace
@@ -96,11 +97,13 @@ QList<ScreenWindow> VirtualDisplay::windows() const
     if (!XQueryTree(d_, root, &root, &parent, &children, &n))
         return list;
     const Atom pid = XInternAtom(d_, "_NET_WM_PID", False);
+    const Atom icon = XInternAtom(d_, "_NET_WM_ICON", False);
     for (unsigned int i = 0; i < n; ++i) {
         XWindowAttributes a;
         if (XGetWindowAttributes(d_, children[i], &a) && a.map_state == IsViewable)
             list << ScreenWindow{children[i], QRect(a.x, a.y, a.width, a.height),
-                                 processOf(d_, children[i], pid)};
+                                 firstCardinal(d_, children[i], pid),
+                                 int(firstCardinal(d_, children[i], icon))};
     }
     if (children)
         XFree(children);

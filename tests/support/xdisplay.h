@@ -14,12 +14,14 @@
 
 struct _XDisplay;
 
-// A viewable top-level window, with the process id its owner declares.
+// A viewable top-level window, with the process id its owner declares and
+// the width of the first icon it carries (0 for none).
 struct ScreenWindow
 {
     unsigned long id = 0;
     QRect geometry;
     qint64 pid = 0;
+    int iconWidth = 0;
     explicit operator bool() const { return id != 0; }
 };
 

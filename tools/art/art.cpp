@@ -3,6 +3,7 @@
 #include "gifwriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QImageWriter>
 
@@ -76,6 +77,20 @@ void savePng(const QImage& image, const QString& name)
 {
     const QString path = QDir(artOutput().resourceDir).filePath(name);
     if (!image.save(path, "png"))
+        artFailure(QStringLiteral("could not write %1").arg(path));
+}
+
+void savePixels(const QImage& image, const QString& name)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const QString path = QDir(artOutput().resourceDir).filePath(name);
+    QFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    for (int y = 0; ok && y < argb.height(); ++y) {
+        const auto line = reinterpret_cast<const char*>(argb.constScanLine(y));
+        ok = file.write(line, argb.width() * 4) == argb.width() * 4;
+    }
+    if (!ok || !file.flush())
         artFailure(QStringLiteral("could not write %1").arg(path));
 }
 

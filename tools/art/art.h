@@ -61,6 +61,12 @@ void savePicture(const Picture& picture, const Draw& draw, const QString& dir = 
 // Saves a PNG into the resource directory.
 void savePng(const QImage& image, const QString& name);
 
+// Saves a picture's bare pixels into the resource directory, as X11 wants a
+// window icon's: one 32-bit ARGB word a pixel (not premultiplied) in this
+// machine's byte order, row by row from the top, nothing else. The program
+// takes them as they are, with nothing to decode or convert.
+void savePixels(const QImage& image, const QString& name);
+
 // The artwork's sans-serif font at a pixel size.
 QFont artFont(int pixels, bool bold = true);
 

@@ -152,10 +152,11 @@ void drawLogo()
 
 void drawIcons()
 {
-    // The window icon, built into the program, and the desktop icons that
-    // are installed beside it: one design at every size.
+    // The window icon, built into the program as bare pixels (so that
+    // start-up decodes nothing for it), and the desktop icons that are
+    // installed beside it: one design at every size.
     for (const int size : {16, 32, 48, 256})
-        savePng(icon(size), QStringLiteral("icon-%1.png").arg(size));
+        savePixels(icon(size), QStringLiteral("icon-%1.argb").arg(size));
     for (const int size : {16, 24, 32, 48, 64, 128, 256, 512})
         savePng(icon(size), QStringLiteral("fretquill-%1.png").arg(size));
 }
