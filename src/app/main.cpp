@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/frmmain.h"
 #include "app/program.h"
 #include "platform/instancelock.h"
 #include "platform/programdirectory.h"
