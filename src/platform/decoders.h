@@ -3,8 +3,7 @@
 // The decoders of the kinds of picture the program reads at start-up: its
 // cells and fret numbers are GIFs, its fixed pictures and logo JPEGs, its
 // mouse pointer an icon. Qt's image readers load every image plugin and its
-// libraries on first use (about a millisecond at start-up), and its GIF
-// reader took several times as long for the same pixels; these decode the
+// libraries on first use (about a millisecond at start-up); these decode the
 // same pixels without the plugins, GIFs through giflib and JPEGs through
 // libjpeg. loadPicture() still leaves any other kind of picture, and the
 // rarer forms of these, to Qt.
