@@ -4,6 +4,8 @@
 //   selection  an inversion pick with its repaint vs repainting the unchanged window
 //              (each repaint renders the whole window, by a grab)
 //   loaders    the three lesson loaders           vs std::from_chars over the same bytes
+//   cells      decoding one cell picture from its bytes, drawn at 1x and at 2x
+//              (the set-up decodes 23 of them, at 2x on a high-density screen)
 //   sound      rendering the longest phrase of all the shipped diagrams, against its
 //              budget of 10 ms (it is rendered whole before it plays)
 //   play       a click on Play to the first samples taken by the sound server's
@@ -127,6 +129,22 @@ void BM_SetUpFloor(benchmark::State& state)
             kept.push_back(reader.read());
         }
         benchmark::DoNotOptimize(kept.data());
+    }
+}
+
+// Decoding one cell picture from its bytes, the cells taken in turn; the
+// argument is the scale of their drawing (1x, or the @2x twins).
+void BM_DecodeCell(benchmark::State& state)
+{
+    std::vector<QByteArray> cells;
+    for (int n = 0; n <= 22; ++n) {
+        const QString path = QDir(kProgramDir).filePath(QStringLiteral("%1.gif").arg(n));
+        cells.push_back(readAll(state.range(0) == 2 ? highDensityName(path) : path));
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        QImage image = pictureFromBytes(cells[next++ % cells.size()]);
+        benchmark::DoNotOptimize(image);
     }
 }
 
@@ -335,6 +353,7 @@ PlayFigures measurePlay()
 BENCHMARK(BM_SetUp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SetUpFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MakeWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeCell)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Selection)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CaptionLoad)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
@@ -473,6 +492,9 @@ int main(int argc, char** argv)
         if (t.count("BM_MakeWindow"))
             std::printf("  of which making the window and its controls: %.3f ms (%.0f%% of the floor)\n",
                         t.at("BM_MakeWindow"), 100 * t.at("BM_MakeWindow") / t.at("BM_SetUpFloor"));
+        if (t.count("BM_DecodeCell/1") && t.count("BM_DecodeCell/2"))
+            std::printf("  decoding one cell picture: %.1f us at 1x, %.1f us at 2x\n",
+                        t.at("BM_DecodeCell/1") * 1e3, t.at("BM_DecodeCell/2") * 1e3);
     }
     if (t.count("BM_Selection") && t.count("BM_Repaint")) {
         const double r = t.at("BM_Selection") / t.at("BM_Repaint");

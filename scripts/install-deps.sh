@@ -8,11 +8,11 @@
 #                                  and its fuzzing run-time (the default)
 set -eu
 
-# The program: the compiler and Qt, the GIF library of the artwork tool, the
-# JPEG library the program decodes its pictures with, the RtAudio sound
-# library (with the PulseAudio, ALSA and JACK headers it brings), the fonts
-# of its selectors, and dpkg-dev for Debian's hardening flags and the
-# package's library dependencies.
+# The program: the compiler and Qt, the GIF and JPEG libraries the program
+# decodes its pictures with (the artwork tool writes its GIFs with the
+# former), the RtAudio sound library (with the PulseAudio, ALSA and JACK
+# headers it brings), the fonts of its selectors, and dpkg-dev for Debian's
+# hardening flags and the package's library dependencies.
 RUN="
 cmake
 make

@@ -318,6 +318,7 @@ void tst_Install::debianPackage()
     // The libraries it links, and nothing it does not need.
     const QString depends = field("Depends");
     QVERIFY2(depends.contains("libqt6widgets6") && depends.contains("librtaudio6") &&
+                 depends.contains("libgif7") &&
                  !depends.contains("qt6-qpa-plugins"),
              qPrintable(depends));
     QCOMPARE(field("Recommends"), QStringLiteral("qt6-wayland"));

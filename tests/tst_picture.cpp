@@ -65,8 +65,11 @@ void tst_Picture::loadFailures_data()
     const QByteArray gifHead("GIF89a\x04\x00\x04\x00\x80\x00\x00\0\0\0\xff\xff\xff", 19);
     QTest::newRow("GIF of no pixels") << QByteArray(gifHead).replace(6, 4, QByteArray(4, 0)) + ";"
                                       << false << 481;
-    QTest::newRow("GIF with a code past its table")
-        << gifHead + QByteArray(",\0\0\0\0\x04\0\x04\0\0\x02\x02\xcc\x01\0;", 16) << false << 481;
+    QTest::newRow("GIF whose data ends before its last pixel")
+        << gifHead + QByteArray(",\0\0\0\0\x04\0\x04\0\0\x02\x02\x0c\x53\0;", 16) << false << 481;
+    QTest::newRow("GIF opening its data with a code past its table")
+        << gifHead + QByteArray(",\0\0\0\0\x04\0\x04\0\0\x02\x0e\x3c\xc3\x30\x0c\xc3\x30\x0c"
+                                "\xc3\x30\x0c\xc3\x30\x4c\x01\0;", 28) << false << 481;
     QTest::newRow("icon cut short in its bitmap")
         << QByteArray("\0\0\x01\0\x01\0\x02\x02\0\0\x01\0\x20\0\x34\0\0\0\x16\0\0\0", 22) +
                QByteArray("\x28\0\0\0\x02\0\0\0\x04\0\0\0\x01\0\x20\0", 16) + QByteArray(36, 0)

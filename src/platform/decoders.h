@@ -3,10 +3,10 @@
 // The decoders of the kinds of picture the program reads at start-up: its
 // cells and fret numbers are GIFs, its fixed pictures and logo JPEGs, its
 // mouse pointer an icon. Qt's image readers load every image plugin and its
-// libraries on first use (about a millisecond at start-up), and its GIF
-// reader took several times as long for the same pixels; these decode the
-// same pixels without the plugins. loadPicture() still leaves any other
-// kind of picture, and the rarer forms of these, to Qt.
+// libraries on first use (about a millisecond at start-up); these decode the
+// same pixels without the plugins, GIFs through giflib and JPEGs through
+// libjpeg. loadPicture() still leaves any other kind of picture, and the
+// rarer forms of these, to Qt.
 
 #include <QByteArray>
 #include <QImage>
@@ -17,19 +17,21 @@
 // images (QImageReader::allocationLimit()), as Qt's own readers require.
 bool withinAllocationLimit(qint64 width, qint64 height, int bytesPerPixel);
 
-// The first image of a GIF file (87a or 89a): the logical screen's size,
-// ARGB32 (RGB32 when the image covers the screen opaquely), the image drawn
-// at its place (its rows in order when interlaced), its transparent colour
-// and any colour past the end of its colour table transparent, the rest of
-// the screen the background colour (transparent when the image has a
-// transparent colour or the file no global colour table). Data that ends
-// before the image is full leaves the rest of it as the screen around it;
-// data past its last pixel is not drawn.
+// The first image of a GIF file (87a or 89a), decoded by giflib: the
+// logical screen's size, ARGB32 (RGB32 when the image covers the screen
+// opaquely), the image drawn at its place (its rows in order when
+// interlaced), its transparent colour and any colour past the end of its
+// colour table transparent, the rest of the screen the background colour
+// (transparent when the image has a transparent colour or the file no
+// global colour table). Data past its last pixel is not drawn.
 //
 // A null image for anything that is not a whole, well-formed GIF up to the
-// end of its first image: a bad signature, an empty screen, one past the
-// allocation limit, a block cut short, an unknown block, no image before
-// the trailer, or a code the LZW data cannot have.
+// end of its first image: a bad signature, an empty screen or image, one
+// past the allocation limit, a block cut short, an unknown block, no image
+// before the trailer, LZW data that ends before the image is full, or a
+// code that giflib finds the data cannot have. (giflib refuses a code past
+// the end of its table where it opens the data or follows a clear code;
+// elsewhere it decodes one as the string before it and one more index.)
 QImage decodeGif(const QByteArray& bytes);
 
 // A baseline or progressive JPEG in YCbCr, RGB or greyscale, as RGB32,

@@ -1,252 +1,137 @@
-// The first image of a GIF file: its blocks, then its LZW data.
+// The first image of a GIF file, decoded by giflib and drawn onto the
+// file's logical screen.
+//
+// giflib is read line by line rather than through DGifSlurp: DGifSlurp
+// reads every image of the file and allocates each image's pixels before
+// anything can look at its size (400 MB for a 40-byte file naming a frame
+// of 20000 x 20000), while a line at a time the size is checked first and
+// the image drawn straight onto the screen.
 #include "decoders.h"
+
+#include <gif_lib.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
 
-// The bytes of the file, read front to back; every read checks that the
-// bytes are there.
-class Bytes
+// The bytes giflib has not read yet.
+struct Unread
 {
-public:
-    explicit Bytes(const QByteArray& bytes)
-        : p_(reinterpret_cast<const uchar*>(bytes.constData())), end_(p_ + bytes.size())
-    {
-    }
-    // The next n bytes, or nullptr when fewer are left; take() moves past
-    // them.
-    const uchar* peek(qsizetype n) const { return end_ - p_ >= n ? p_ : nullptr; }
-    const uchar* take(qsizetype n)
-    {
-        const uchar* at = peek(n);
-        if (at)
-            p_ += n;
-        return at;
-    }
-    // The data of a run of sub-blocks, up to its empty block; false when the
-    // file ends first.
-    bool subBlocks(std::vector<uchar>* data)
-    {
-        for (;;) {
-            const uchar* size = take(1);
-            if (!size)
-                return false;
-            if (*size == 0)
-                return true;
-            const uchar* block = take(*size);
-            if (!block)
-                return false;
-            if (data)
-                data->insert(data->end(), block, block + *size);
-        }
-    }
-
-private:
-    const uchar* p_;
-    const uchar* end_;
+    const char* at;
+    qsizetype size;
 };
 
-int word(const uchar* p)
+int readBytes(GifFileType* gif, GifByteType* to, int wanted)
 {
-    return p[0] | p[1] << 8;
+    auto* unread = static_cast<Unread*>(gif->UserData);
+    const int n = int(std::min<qsizetype>(wanted, unread->size));
+    std::memcpy(to, unread->at, size_t(n));
+    unread->at += n;
+    unread->size -= n;
+    return n;
 }
+
+struct CloseGif
+{
+    void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
+};
 
 using Palette = std::array<QRgb, 256>;
 
-// A colour table of 2 << (flags & 7) entries; every index past it, and the
-// transparent one, is transparent.
-bool readPalette(Bytes& in, uchar flags, Palette* palette)
+// A colour table's colours; every index past its end is transparent, and
+// so is every index of a file without the table.
+Palette paletteOf(const ColorMapObject* table)
 {
-    palette->fill(0);
-    if (!(flags & 0x80))
-        return true;
-    const int entries = 2 << (flags & 7);
-    const uchar* rgb = in.take(3 * entries);
-    if (!rgb)
-        return false;
-    for (int i = 0; i < entries; ++i, rgb += 3)
-        (*palette)[size_t(i)] = qRgb(rgb[0], rgb[1], rgb[2]);
-    return true;
+    Palette palette{};
+    for (int i = 0; table && i < std::min(table->ColorCount, 256); ++i) {
+        const GifColorType& c = table->Colors[i];
+        palette[size_t(i)] = qRgb(c.Red, c.Green, c.Blue);
+    }
+    return palette;
 }
 
-// Variable-length LZW as GIF uses it. Fills `out` with colour indexes and
-// returns how many it filled (fewer when the data ends early), or -1 on a
-// code the data cannot have.
-qsizetype decompress(const std::vector<uchar>& data, int minimumCodeSize, std::vector<uchar>& out)
+// The transparent colour of the first image, from the graphic control
+// extension before it (the last one, if there are several), or -1; false
+// when the file ends or breaks before the image.
+bool skipToImage(GifFileType* gif, int* transparent)
 {
-    constexpr int kCodes = 4096;
-    const int clear = 1 << minimumCodeSize;
-    const int end = clear + 1;
-    // Each code stands for a string: its last index, the code of the rest,
-    // its first index and its length. The strings are written back to
-    // front straight into the output.
-    std::array<uchar, kCodes> last, first;
-    std::array<uint16_t, kCodes> rest, length;
-    for (int c = 0; c < clear; ++c) {
-        last[size_t(c)] = first[size_t(c)] = uchar(c);
-        length[size_t(c)] = 1;
+    for (;;) {
+        GifRecordType record;
+        if (DGifGetRecordType(gif, &record) == GIF_ERROR)
+            return false;
+        if (record == IMAGE_DESC_RECORD_TYPE)
+            return true;
+        if (record != EXTENSION_RECORD_TYPE)
+            return false; // the trailer before any image
+        int kind;
+        GifByteType* block; // its length, then its bytes
+        if (DGifGetExtension(gif, &kind, &block) == GIF_ERROR)
+            return false;
+        GraphicsControlBlock control;
+        if (kind == GRAPHICS_EXT_FUNC_CODE && block &&
+            DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+            *transparent = control.TransparentColor;
+        while (block)
+            if (DGifGetExtensionNext(gif, &block) == GIF_ERROR)
+                return false;
     }
-    int codeSize = minimumCodeSize + 1;
-    int next = end + 1;
-    int previous = -1;
-    uint32_t bits = 0;
-    int bitCount = 0;
-    size_t in = 0, written = 0;
-    const size_t total = out.size();
-    while (written < total) {
-        while (bitCount < codeSize) {
-            if (in == data.size())
-                return qsizetype(written);
-            bits |= uint32_t(data[in++]) << bitCount;
-            bitCount += 8;
-        }
-        const int code = int(bits & ((1u << codeSize) - 1));
-        bits >>= codeSize;
-        bitCount -= codeSize;
-        if (code == clear) {
-            codeSize = minimumCodeSize + 1;
-            next = end + 1;
-            previous = -1;
-            continue;
-        }
-        if (code == end)
-            break;
-        if (previous < 0) {
-            if (code > clear)
-                return -1; // the first code after a clear is a single index
-        } else if (code > next || (code == next && next == kCodes)) {
-            return -1;
-        } else if (next < kCodes) {
-            // The previous string and the first index of this one (of the
-            // previous one, for the code being defined right now).
-            const size_t n = size_t(next);
-            rest[n] = uint16_t(previous);
-            first[n] = first[size_t(previous)];
-            last[n] = code == next ? first[size_t(previous)] : first[size_t(code)];
-            length[n] = uint16_t(length[size_t(previous)] + 1);
-            ++next;
-            if (next == 1 << codeSize && codeSize < 12)
-                ++codeSize;
-        }
-        // Back to front; whatever lies past the image is dropped.
-        const size_t n = length[size_t(code)];
-        const size_t past = written + n > total ? written + n - total : 0;
-        int c = code;
-        for (size_t i = 0; i < past; ++i)
-            c = rest[size_t(c)];
-        uchar* const start = out.data() + written;
-        for (uchar* at = start + (n - past); at != start; c = rest[size_t(c)])
-            *--at = last[size_t(c)];
-        written += n;
-        previous = code;
-    }
-    return qsizetype(std::min(written, total));
 }
 
 } // namespace
 
 QImage decodeGif(const QByteArray& bytes)
 {
-    Bytes in(bytes);
-    const uchar* header = in.take(13);
-    if (!header || (std::memcmp(header, "GIF87a", 6) != 0 && std::memcmp(header, "GIF89a", 6) != 0))
+    if (!bytes.startsWith("GIF87a") && !bytes.startsWith("GIF89a"))
         return {};
-    const int width = word(header + 6), height = word(header + 8);
-    const uchar screenFlags = header[10], background = header[11];
-    if (width == 0 || height == 0 || !withinAllocationLimit(width, height, 4))
+    Unread unread{bytes.constData(), bytes.size()};
+    const std::unique_ptr<GifFileType, CloseGif> gif(DGifOpen(&unread, readBytes, nullptr));
+    if (!gif)
         return {};
-    Palette global;
-    if (!readPalette(in, screenFlags, &global))
+    const int width = gif->SWidth, height = gif->SHeight;
+    if (width <= 0 || height <= 0 || !withinAllocationLimit(width, height, 4))
         return {};
-
-    int transparent = -1; // from the graphic control extension before the image
-    for (;;) {
-        const uchar* kind = in.take(1);
-        if (!kind)
-            return {};
-        if (*kind == 0x21) {
-            const uchar* label = in.take(1);
-            if (!label)
-                return {};
-            const uchar* control = in.peek(5);
-            if (*label == 0xF9 && control && control[0] == 4)
-                transparent = control[1] & 1 ? control[4] : -1;
-            if (!in.subBlocks(nullptr))
-                return {};
-            continue;
-        }
-        if (*kind != 0x2C)
-            return {}; // the trailer before any image, or no block at all
-        break;
-    }
-
-    const uchar* descriptor = in.take(9);
-    if (!descriptor)
+    int transparent = NO_TRANSPARENT_COLOR;
+    if (!skipToImage(gif.get(), &transparent) || DGifGetImageDesc(gif.get()) == GIF_ERROR)
         return {};
-    const int left = word(descriptor), top = word(descriptor + 2);
-    const int frameWidth = word(descriptor + 4), frameHeight = word(descriptor + 6);
-    const uchar frameFlags = descriptor[8];
-    Palette local;
-    if (!readPalette(in, frameFlags, &local))
-        return {};
-    const Palette& palette = frameFlags & 0x80 ? local : global;
-    const uchar* codeSize = in.take(1);
-    if (!codeSize || *codeSize < 1 || *codeSize > 11)
-        return {};
-    std::vector<uchar> data;
-    if (!in.subBlocks(&data))
-        return {};
-    if (!withinAllocationLimit(frameWidth, frameHeight, 1))
-        return {};
-
-    std::vector<uchar> indexes(size_t(frameWidth) * size_t(frameHeight));
-    const qsizetype decoded = decompress(data, *codeSize, indexes);
-    if (decoded < 0)
+    const GifImageDesc frame = gif->Image;
+    // Decoding costs time in proportion to the image's pixels, wherever it
+    // lies on the screen.
+    if (frame.Width <= 0 || frame.Height <= 0 || !withinAllocationLimit(frame.Width, frame.Height, 1))
         return {};
 
     QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull())
         return {};
     // Where the image does not reach: the background, or transparent.
-    const bool covered = left == 0 && top == 0 && frameWidth >= width && frameHeight >= height &&
-                         decoded == qsizetype(indexes.size());
+    const bool covered = frame.Left == 0 && frame.Top == 0 && frame.Width >= width && frame.Height >= height;
     if (!covered)
-        image.fill(transparent >= 0 || !(screenFlags & 0x80) ? QRgb(0) : global[background]);
+        image.fill(transparent >= 0 ? QRgb(0) : paletteOf(gif->SColorMap)[size_t(gif->SBackGroundColor)]);
 
-    Palette colours = palette;
+    Palette colours = paletteOf(frame.ColorMap ? frame.ColorMap : gif->SColorMap);
     if (transparent >= 0)
         colours[size_t(transparent)] = 0;
     // Interlaced images hold every 8th row from 0, every 8th from 4, every
-    // 4th from 2, then every 2nd from 1.
-    std::vector<int> rows;
-    rows.reserve(size_t(frameHeight));
-    if (frameFlags & 0x40) {
-        const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
-        for (int pass = 0; pass < 4; ++pass)
-            for (int y = starts[pass]; y < frameHeight; y += steps[pass])
-                rows.push_back(y);
-    } else {
-        for (int y = 0; y < frameHeight; ++y)
-            rows.push_back(y);
-    }
-    const int columns = left < width ? std::min(frameWidth, width - left) : 0;
+    // 4th from 2, then every 2nd from 1; giflib hands them over in that order.
+    const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
+    const int passes = frame.Interlace ? 4 : 1;
+    const int columns = std::max(0, std::min(frame.Width, width - frame.Left));
+    std::vector<GifPixelType> indexes(size_t(frame.Width));
     QRgb opaque = 0xff000000; // the alpha of every pixel drawn, and-ed
-    for (int row = 0; columns > 0 && row < frameHeight; ++row) {
-        const qsizetype available = decoded - qsizetype(row) * frameWidth;
-        const int y = top + rows[size_t(row)];
-        if (available <= 0)
-            break;
-        if (y >= height)
-            continue;
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y)) + left;
-        const uchar* index = indexes.data() + size_t(row) * size_t(frameWidth);
-        for (int x = 0, n = int(std::min<qsizetype>(columns, available)); x < n; ++x)
-            opaque &= line[x] = colours[index[x]];
-    }
+    for (int pass = 0; pass < passes; ++pass)
+        for (int row = frame.Interlace ? starts[pass] : 0; row < frame.Height;
+             row += frame.Interlace ? steps[pass] : 1) {
+            if (DGifGetLine(gif.get(), indexes.data(), frame.Width) == GIF_ERROR)
+                return {};
+            if (columns == 0 || frame.Top + row >= height)
+                continue;
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(frame.Top + row)) + frame.Left;
+            for (int x = 0; x < columns; ++x)
+                opaque &= line[x] = colours[indexes[size_t(x)]];
+        }
     // Said to be opaque, so that no one looks for transparent pixels again.
     if (covered && qAlpha(opaque) == 255)
         image.reinterpretAsFormat(QImage::Format_RGB32);
