@@ -55,7 +55,7 @@ void frmMain::boardChanged()
 {
     if (sound_)
         sound_->stop();
-    const bool playable = !diagramNotes(board.area->values()).empty();
+    const bool playable = board.area->hasNotes();
     imgPlay->setPicture(playable ? playPicture_ : playDimmedPicture_);
     imgPlay->setEnabled(playable);
     board.area->setActionName(playable ? QStringLiteral("Play") : QString());

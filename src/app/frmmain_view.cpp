@@ -102,7 +102,7 @@ QImage frmMain::fretboardHalfImage() const
 
 void frmMain::copyDiagram()
 {
-    if (display_.showsBlankBoard())
+    if (!board.area->hasNotes())
         return;
     auto* data = new QMimeData;
     data->setImageData(fretboardHalfImage());

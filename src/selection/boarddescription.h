@@ -11,7 +11,7 @@
 // on show spells it, and what it is in that chord or scale: "C Dominant 7,
 // Second Inversion. Low E and A strings not played. D string fret 5, G,
 // fifth; G string fret 5, C, root; B string fret 5, E, major third; high E
-// string fret 6, Bb, minor seventh." A board with nothing on it is "Empty
+// string fret 6, B flat, minor seventh." A board with nothing on it is "Empty
 // fretboard".
 QString describeDiagram(DiagramKind kind, int entry, const LessonEntry& values);
 
@@ -32,6 +32,8 @@ public:
     DiagramKind kind() const { return kind_; }
     const LessonEntry& values() const { return values_; }
     int entry() const { return entry_; }
+    // Whether any note is on show: a blank board has nothing to play or copy.
+    bool hasNotes() const { return !diagramNotes(values_).empty(); }
 
 signals:
     // Another diagram is on show, or the board was cleared.

@@ -81,7 +81,6 @@ void FretboardDisplay::show(const LessonTable& table, int16_t index, const char*
     }
     if (board_.area)
         board_.area->setDiagram(kind, e, table.row(e));
-    blank_ = kind == DiagramKind::Arpeggio && e == globalProcedures::kBlankEntry;
 }
 
 void FretboardDisplay::showFretLabel()

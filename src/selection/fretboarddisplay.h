@@ -20,13 +20,10 @@ public:
     void showChord();    // entry currentChord of chordTable
     void showScale();    // entry currentScale of scaleTable
     void showFretLabel();
-    // Whether the board shows the blank arpeggio entry, as Blank leaves it.
-    bool showsBlankBoard() const { return blank_; }
 
 private:
     void show(const LessonTable& table, int16_t index, const char* tableName, DiagramKind kind);
 
     globalProcedures& module_;
     Fretboard& board_;
-    bool blank_ = false;
 };

@@ -139,8 +139,8 @@ std::vector<double> pluck(const PhraseNote& note, int index, bool upstroke, doub
 
 // One note into out[first ...]: the pluck rings through the loop until the
 // note's length, then the loop loses more at every pass, so that the string
-// falls by 60 dB in kDampedDecaySeconds, as under a finger laid on it. Levelled to a common
-// loudness over its first tenth of a second.
+// falls by 60 dB in kDampedDecaySeconds, as under a finger laid on it.
+// Levelled to a common loudness over its first tenth of a second.
 void renderNote(const PhraseNote& note, int index, bool upstroke, double rate,
                 std::vector<float>& out)
 {
